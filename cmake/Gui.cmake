@@ -1,0 +1,1 @@
+# The editor window and its parts.

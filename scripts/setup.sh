@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what the build needs from Debian's packages, when it is missing.
+set -euo pipefail
+pkgs=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth clang-format)
+missing=()
+for p in "${pkgs[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "Please install: ${missing[*]} (as root: apt-get install ${missing[*]})" >&2
+    exit 1
+  fi
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build

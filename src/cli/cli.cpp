@@ -1,0 +1,109 @@
+#include "cli.h"
+
+#include "codepage.h"
+#include "scenery_reader.h"
+#include "scenery_writer.h"
+
+#ifndef SCENESHIFTER_VERSION
+#define SCENESHIFTER_VERSION "0"
+#endif
+
+namespace sceneshifter {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: sceneshifter-cli list FILE\n"
+    "       sceneshifter-cli normalize FILE [--output OUT]\n"
+    "\n"
+    "list       print the scenery areas as the editor's title list shows "
+    "them\n"
+    "normalize  sort and renumber the areas and save the file (keeping the "
+    "old\n"
+    "           one as FILE.bak), or write the result to OUT instead\n"
+    "\n"
+    "Exit status: 0 success, 1 the file cannot be read or saved, 2 usage.\n";
+
+int Usage(std::ostream& err, const std::string& problem) {
+  err << "sceneshifter-cli: " << problem << "\n" << kUsage;
+  return 2;
+}
+
+int List(const std::string& file, std::ostream& out, std::ostream& err) {
+  SceneryDocument doc;
+  doc.ConfigFile = file;
+  const std::string failure = LoadDocument(doc);
+  if (!failure.empty()) {
+    err << file << ": " << failure << "\n";
+    return 1;
+  }
+  std::string text;
+  for (int i = 0; i <= doc.LastArea; ++i) {
+    text += TitleListEntry(doc.Areas[i]);
+    text += '\n';
+  }
+  out << FromFileBytes(text).toStdString();
+  return 0;
+}
+
+int Normalize(const std::string& file, const std::string& output,
+              std::ostream& out, std::ostream& err) {
+  SceneryDocument doc;
+  doc.ConfigFile = file;
+  const std::string failure = LoadDocument(doc);
+  if (!failure.empty()) {
+    err << file << ": " << failure << "\n";
+    return 1;
+  }
+  if (!output.empty()) doc.ConfigFile = output;
+  const SaveResult saved = SaveDocument(doc);
+  if (!saved.ok) {
+    err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
+    return 1;
+  }
+  if (!saved.backupWarning.empty())
+    err << doc.ConfigFile << ": " << saved.backupWarning << "\n";
+  out << (doc.AreasSorted ? "The areas were put into numerical order and "
+                            "renumbered.\n"
+                          : "The areas were already in order; renumbered.\n");
+  return 0;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out,
+           std::ostream& err) {
+  if (args.empty()) return Usage(err, "no command given");
+  const std::string& command = args[0];
+  if (command == "--help" || command == "-h") {
+    out << kUsage;
+    return 0;
+  }
+  if (command == "--version") {
+    out << "sceneshifter-cli " << SCENESHIFTER_VERSION << "\n";
+    return 0;
+  }
+  if (command == "list") {
+    if (args.size() != 2) return Usage(err, "list takes one FILE");
+    return List(args[1], out, err);
+  }
+  if (command == "normalize") {
+    std::string file, output;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+      if (args[i] == "--output") {
+        if (i + 1 >= args.size() || !output.empty())
+          return Usage(err, "--output takes one OUT");
+        output = args[++i];
+        if (output.empty()) return Usage(err, "--output takes one OUT");
+      } else if (file.empty() && !args[i].empty() && args[i][0] != '-') {
+        file = args[i];
+      } else {
+        return Usage(err, "unexpected argument '" + args[i] + "'");
+      }
+    }
+    if (file.empty()) return Usage(err, "normalize takes a FILE");
+    return Normalize(file, output, out, err);
+  }
+  return Usage(err, "unknown command '" + command + "'");
+}
+
+}  // namespace sceneshifter

@@ -1,0 +1,191 @@
+#include "scenery_reader.h"
+
+#include "file_ops.h"
+#include "text_bytes.h"
+
+namespace sceneshifter {
+namespace {
+
+// Splits text into lines the way the file was written: a line ends at CR or
+// at CR LF; a lone LF stays inside the line. A final terminator does not
+// start another (empty) line.
+class LineSource {
+ public:
+  explicit LineSource(std::string_view text) : text_(text) {}
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  std::string_view Next() {
+    const std::size_t cr = text_.find('\r', pos_);
+    std::string_view line;
+    if (cr == std::string_view::npos) {
+      line = text_.substr(pos_);
+      pos_ = text_.size();
+    } else {
+      line = text_.substr(pos_, cr - pos_);
+      pos_ = cr + 1;
+      if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    }
+    return line;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+bool IsSectionLine(std::string_view line) {
+  return ContainsNoCase(line, "[Area.");
+}
+bool IsCacheLine(std::string_view line) {
+  return ContainsNoCase(line, "[Cache");
+}
+
+std::string_view ValueOf(std::string_view line) {
+  const auto eq = line.find('=');
+  return eq == std::string_view::npos ? line : line.substr(eq + 1);
+}
+
+void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
+  const std::string_view key = line.substr(0, 5);
+  const std::string_view value = ValueOf(line);
+  if (EqualsNoCase(key, "Title")) {
+    area.Title = value;
+  } else if (EqualsNoCase(key, "Local")) {
+    if (!value.empty()) {
+      area.PathKey = "Local=";
+      area.PathValue = value;
+    }
+  } else if (EqualsNoCase(key, "Remot")) {
+    if (!value.empty()) {
+      area.PathKey = "Remote=";
+      area.PathValue = value;
+    }
+  } else if (EqualsNoCase(key, "Activ")) {
+    area.Active = value;
+  } else if (EqualsNoCase(key, "Layer")) {
+    ParseLayerValue(value, area.Layer);
+  } else if (EqualsNoCase(key, "Textu")) {
+    area.TextureLine = line;
+  } else if (EqualsNoCase(key, "Requi")) {
+    area.Required = value;
+  } else if (EqualsNoCase(key, "Exclu")) {
+    area.Exclude = value;
+  } else if (EqualsNoCase(key, "Flatt")) {
+    if (flattenCount < 10) area.Flatten[flattenCount] = value;
+    ++flattenCount;
+  }
+}
+
+// The header cursor: slots above the last are dropped, but still counted.
+class HeaderStore {
+ public:
+  explicit HeaderStore(std::vector<std::string>& slots) : slots_(slots) {}
+  void Store(std::string_view line) {
+    if (h_ < slots_.size()) slots_[h_] = line;
+  }
+  void Advance() { ++h_; }
+
+ private:
+  std::vector<std::string>& slots_;
+  std::size_t h_ = 0;
+};
+
+}  // namespace
+
+ReadResult ReadSceneryBytes(std::string_view bytes) {
+  ReadResult result;
+  result.HeaderLines.assign(kHeaderSlots, std::string());
+  result.Areas.assign(kAreaSlots, AreaEntry());
+  auto fail = [&](const char* message) {
+    ReadResult failed;
+    failed.error = message;
+    return failed;
+  };
+
+  LineSource lines(bytes);
+  HeaderStore header(result.HeaderLines);
+
+  // Header: up to and including the first section line, which must not be
+  // the file's last line.
+  std::string_view sectionLine;
+  for (;;) {
+    if (lines.AtEnd()) return fail(kReadFailureMessage);
+    const std::string_view line = lines.Next();
+    if (lines.AtEnd()) return fail(kReadFailureMessage);
+    header.Store(line);
+    if (IsSectionLine(line)) {
+      sectionLine = line;
+      break;
+    }
+    header.Advance();
+  }
+
+  int a = -1;
+  // Each turn of this loop is one section start with `sectionLine`.
+  while (!lines.AtEnd()) {
+    if (++a >= kAreaSlots) return fail(kTooManyAreasMessage);
+    AreaEntry& area = result.Areas[a];
+    const auto dot = sectionLine.find('.');
+    area.Number = sectionLine.substr(dot + 1, 3);
+    int flattenCount = 0;
+
+    // The first line after a section line always belongs to the section.
+    std::string_view line = lines.Next();
+    bool nextSection = false;
+    for (;;) {
+      if (IsCacheLine(line)) {
+        // A cache run goes to the header, up to the next section line.
+        for (;;) {
+          header.Store(line);
+          if (IsSectionLine(line)) break;
+          header.Advance();
+          if (lines.AtEnd()) break;
+          line = lines.Next();
+        }
+        if (IsSectionLine(line)) {
+          sectionLine = line;
+          nextSection = true;
+        }
+        break;
+      }
+      ApplyKeyLine(area, flattenCount, line);
+      if (lines.AtEnd()) break;
+      line = lines.Next();
+      if (IsSectionLine(line)) {
+        sectionLine = line;
+        nextSection = true;
+        break;
+      }
+    }
+    if (!nextSection) break;
+  }
+
+  result.LastArea = static_cast<std::int16_t>(a);
+  result.ok = true;
+  return result;
+}
+
+ReadResult ReadSceneryFile(const std::string& path) {
+  std::string bytes;
+  std::string error;
+  if (!ReadWholeFile(path, bytes, error)) {
+    ReadResult failed;
+    failed.error = kReadFailureMessage;
+    return failed;
+  }
+  return ReadSceneryBytes(bytes);
+}
+
+std::string LoadDocument(SceneryDocument& doc) {
+  ReadResult read = ReadSceneryFile(doc.ConfigFile);
+  if (!read.ok) return read.error;
+  doc.HeaderLines = std::move(read.HeaderLines);
+  doc.Areas = std::move(read.Areas);
+  doc.LastArea = read.LastArea;
+  // The edits of the previous document are gone with it; only this file's
+  // own sort can leave it changed.
+  doc.FileChanged = false;
+  SortAreas(doc);
+  return {};
+}
+
+}  // namespace sceneshifter

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "area_entry.h"
+#include "scenery_document.h"
+
+namespace sceneshifter {
+
+inline constexpr const char* kReadFailureMessage =
+    "There Appears to be A problem reading your Scenery.cfg File Please Check "
+    "it";
+inline constexpr const char* kTooManyAreasMessage =
+    "This scenery file holds more than 3001 scenery areas, the most that "
+    "Sceneshifter can keep. The file was not loaded.";
+
+// What a read gives: the header slots, the area table and the index of the
+// last area, ready to replace a document's own only when `ok` is true.
+struct ReadResult {
+  bool ok = false;
+  std::string error;  // the message for the user when !ok
+  std::vector<std::string> HeaderLines;
+  std::vector<AreaEntry> Areas;
+  std::int16_t LastArea = -1;
+};
+
+// Reads the scenery text held in `bytes`.
+ReadResult ReadSceneryBytes(std::string_view bytes);
+
+// Reads the scenery file at the UTF-8 host path `path`.
+ReadResult ReadSceneryFile(const std::string& path);
+
+// Reads ConfigFile into `doc` and sorts it. On failure `doc` is untouched
+// and the message is returned; on success returns an empty text.
+std::string LoadDocument(SceneryDocument& doc);
+
+}  // namespace sceneshifter
