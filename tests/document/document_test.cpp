@@ -53,3 +53,54 @@ TEST(Paths, FileNameOf) {
   EXPECT_EQ(FileNameOf("C:\\Sim\\"), "");
   EXPECT_EQ(FolderOf("/a/b/Scenery.cfg"), "/a/b");
 }
+
+namespace {
+SceneryDocument Load(const std::string& text) {
+  auto r = ReadSceneryBytes(text);
+  EXPECT_TRUE(r.ok) << r.error;
+  SceneryDocument doc;
+  doc.Areas = r.Areas;
+  doc.HeaderLines = r.HeaderLines;
+  doc.LastArea = r.LastArea;
+  SortAreas(doc);
+  return doc;
+}
+}  // namespace
+
+TEST(Reader, KeysAndPaths) {
+  auto doc = Load(
+      "[Area.5]\r\ntitle=Name\r\nLocal=\r\nRemote=Scenery\\X\r\n"
+      "Flatten.3=a\r\nFlatten.7=b\r\n Title=dropped\r\n[Area.6]\r\nTitle\r\n");
+  EXPECT_EQ(doc.Areas[0].Title, "Name");
+  EXPECT_EQ(doc.Areas[0].PathKey, "Remote=");
+  EXPECT_EQ(doc.Areas[0].PathValue, "Scenery\\X");
+  EXPECT_EQ(doc.Areas[0].Flatten[0], "a");
+  EXPECT_EQ(doc.Areas[0].Flatten[1], "b");
+  EXPECT_EQ(doc.Areas[1].Title, "Title");
+  EXPECT_FALSE(doc.AreasSorted);
+}
+
+TEST(Reader, CacheRunMovesToHeader) {
+  auto doc = Load(
+      "H\r\n[Area.1]\r\nTitle=a\r\n[Cache]\r\nx=1\r\n[Area.2]\r\nTitle=b\r\n");
+  EXPECT_EQ(doc.LastArea, 1);
+  EXPECT_EQ(WriteSceneryBytes(doc).substr(0, 17), "H\r\n[Cache]\r\nx=1\r\n");
+}
+
+TEST(Sort, NumberValues) {
+  struct Case {
+    const char* text;
+    int value;
+  };
+  for (auto c : std::initializer_list<Case>{{"012", 12},
+                                            {"5]", 5},
+                                            {"ab1", 0},
+                                            {" -3", -3},
+                                            {"2.5", 2},
+                                            {"3.5", 4},
+                                            {"1e2", 100},
+                                            {"9e9", 32767},
+                                            {"-9e9", -32768},
+                                            {"", 0}})
+    EXPECT_EQ(NumberValue(c.text), c.value) << c.text;
+}
