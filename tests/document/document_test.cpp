@@ -6,16 +6,23 @@
 
 using namespace sceneshifter;
 
-TEST(Reader, SortsAndRenumbers) {
-  auto r = ReadSceneryBytes(
-      "H\r\n[Area.3]\r\nTitle=c\r\n[Area.1]\r\nTitle=a\r\n[Area.2]\r\nTitle="
-      "b\r\n");
-  ASSERT_TRUE(r.ok);
+namespace {
+SceneryDocument Load(const std::string& text) {
+  auto r = ReadSceneryBytes(text);
+  EXPECT_TRUE(r.ok) << r.error;
   SceneryDocument doc;
   doc.Areas = r.Areas;
   doc.HeaderLines = r.HeaderLines;
   doc.LastArea = r.LastArea;
   SortAreas(doc);
+  return doc;
+}
+}  // namespace
+
+TEST(Reader, SortsAndRenumbers) {
+  auto doc = Load(
+      "H\r\n[Area.3]\r\nTitle=c\r\n[Area.1]\r\nTitle=a\r\n[Area.2]\r\nTitle="
+      "b\r\n");
   EXPECT_TRUE(doc.AreasSorted);
   EXPECT_EQ(doc.Areas[0].Title, "a");
   EXPECT_EQ(doc.Areas[0].Number, "001");
@@ -53,19 +60,6 @@ TEST(Paths, FileNameOf) {
   EXPECT_EQ(FileNameOf("C:\\Sim\\"), "");
   EXPECT_EQ(FolderOf("/a/b/Scenery.cfg"), "/a/b");
 }
-
-namespace {
-SceneryDocument Load(const std::string& text) {
-  auto r = ReadSceneryBytes(text);
-  EXPECT_TRUE(r.ok) << r.error;
-  SceneryDocument doc;
-  doc.Areas = r.Areas;
-  doc.HeaderLines = r.HeaderLines;
-  doc.LastArea = r.LastArea;
-  SortAreas(doc);
-  return doc;
-}
-}  // namespace
 
 TEST(Reader, KeysAndPaths) {
   auto doc = Load(
