@@ -1,0 +1,111 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace sceneshifter {
+namespace {
+QString TitleOr(const QString& title) {
+  return title.isEmpty() ? QStringLiteral("Sceneshifter") : title;
+}
+}  // namespace
+
+Dialogs::Answer DesktopDialogs::MessageBox(QWidget* parent,
+                                           const QString& prompt,
+                                           Buttons buttons,
+                                           const QString& title) {
+  QMessageBox box(parent);
+  box.setWindowTitle(TitleOr(title));
+  box.setText(prompt);
+  box.setIcon(QMessageBox::NoIcon);
+  if (buttons == Buttons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  const int r = box.exec();
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  return r == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString DesktopDialogs::InputBox(QWidget* parent, const QString& prompt,
+                                 const QString& title) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent, TitleOr(title), prompt,
+                                             QLineEdit::Normal, QString(), &ok);
+  return ok ? text : QString();
+}
+
+QString DesktopDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                     const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString DesktopDialogs::SaveFileName(QWidget* parent, const QString& title,
+                                     const QString& filter) {
+  QFileDialog dialog(parent, title, QString(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("cfg"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
+void DesktopDialogs::EndProgram() {
+  // Queued, so that it also works before the event loop has started.
+  QMetaObject::invokeMethod(
+      qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  const auto windows = QApplication::topLevelWidgets();
+  for (QWidget* w : windows) w->hide();
+}
+
+Dialogs::Answer ScriptedDialogs::MessageBox(QWidget*, const QString& prompt,
+                                            Buttons buttons,
+                                            const QString& title) {
+  shown.push_back({QStringLiteral("message"), prompt, title, QString()});
+  if (buttons == Buttons::Ok) return Answer::Ok;
+  if (answers_.empty()) return Answer::No;
+  const Answer a = answers_.front();
+  answers_.pop_front();
+  return a;
+}
+
+QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt,
+                                  const QString& title) {
+  shown.push_back({QStringLiteral("input"), prompt, title, QString()});
+  if (inputs_.empty()) return QString();
+  const QString t = inputs_.front();
+  inputs_.pop_front();
+  return t;
+}
+
+QString ScriptedDialogs::OpenFileName(QWidget*, const QString& title,
+                                      const QString& filter) {
+  shown.push_back({QStringLiteral("open"), QString(), title, filter});
+  if (fileNames_.empty()) return QString();
+  const QString f = fileNames_.front();
+  fileNames_.pop_front();
+  return f;
+}
+
+QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
+                                      const QString& filter) {
+  shown.push_back({QStringLiteral("save"), QString(), title, filter});
+  if (fileNames_.empty()) return QString();
+  const QString f = fileNames_.front();
+  fileNames_.pop_front();
+  return f;
+}
+
+QStringList ScriptedDialogs::messages() const {
+  QStringList out;
+  for (const auto& s : shown)
+    if (s.kind == QLatin1String("message")) out << s.prompt;
+  return out;
+}
+
+}  // namespace sceneshifter

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class QWidget;
+
+namespace sceneshifter {
+
+// What the program asks of its platform's modal dialogs and of ending the
+// run. The windows call only this, so tests can script every answer.
+class Dialogs {
+ public:
+  enum class Buttons { Ok, YesNo };
+  enum class Answer { Ok, Yes, No };
+
+  virtual ~Dialogs() = default;
+
+  // `title` empty shows the program's own title, "Sceneshifter".
+  virtual Answer MessageBox(QWidget* parent, const QString& prompt,
+                            Buttons buttons, const QString& title) = 0;
+  // The text typed, or an empty text when cancelled.
+  virtual QString InputBox(QWidget* parent, const QString& prompt,
+                           const QString& title) = 0;
+  // `filter` in Qt's form ("Scenery.cfg (Scenery.cfg scenery.cfg)"). The
+  // chosen full path, or an empty text when cancelled.
+  virtual QString OpenFileName(QWidget* parent, const QString& title,
+                               const QString& filter) = 0;
+  virtual QString SaveFileName(QWidget* parent, const QString& title,
+                               const QString& filter) = 0;
+  // Ends the program as soon as the caller returns to the event loop; the
+  // caller must return at once and change nothing more.
+  virtual void EndProgram() = 0;
+};
+
+// The real dialogs of the desktop.
+class DesktopDialogs : public Dialogs {
+ public:
+  Answer MessageBox(QWidget* parent, const QString& prompt, Buttons buttons,
+                    const QString& title) override;
+  QString InputBox(QWidget* parent, const QString& prompt,
+                   const QString& title) override;
+  QString OpenFileName(QWidget* parent, const QString& title,
+                       const QString& filter) override;
+  QString SaveFileName(QWidget* parent, const QString& title,
+                       const QString& filter) override;
+  void EndProgram() override;
+};
+
+// A test double: answers come from queues filled beforehand; every dialog
+// shown is recorded. An empty queue answers No (message boxes with Yes and
+// No), Ok, an empty text, or an empty file name.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Shown {
+    QString kind;  // "message", "input", "open", "save"
+    QString prompt;
+    QString title;
+    QString filter;
+  };
+
+  void setNextAnswer(Answer a) { answers_.push_back(a); }
+  void setNextFileName(const QString& f) { fileNames_.push_back(f); }
+  void setNextInput(const QString& t) { inputs_.push_back(t); }
+
+  Answer MessageBox(QWidget* parent, const QString& prompt, Buttons buttons,
+                    const QString& title) override;
+  QString InputBox(QWidget* parent, const QString& prompt,
+                   const QString& title) override;
+  QString OpenFileName(QWidget* parent, const QString& title,
+                       const QString& filter) override;
+  QString SaveFileName(QWidget* parent, const QString& title,
+                       const QString& filter) override;
+  void EndProgram() override { ++endRequests; }
+
+  std::deque<Shown> shown;
+  int endRequests = 0;
+
+  // The prompts of the message boxes shown, oldest first.
+  QStringList messages() const;
+
+ private:
+  std::deque<Answer> answers_;
+  std::deque<QString> fileNames_;
+  std::deque<QString> inputs_;
+};
+
+}  // namespace sceneshifter
