@@ -5,3 +5,29 @@ add_library(sceneshifter_platform STATIC src/platform/dialogs.cpp)
 target_include_directories(sceneshifter_platform PUBLIC src/platform)
 target_link_libraries(sceneshifter_platform PUBLIC sceneshifter_codepage
   Qt6::Widgets)
+
+add_library(sceneshifter_folderpicker STATIC
+  src/folderpicker/frm_files.cpp
+  src/folderpicker/centre_form.cpp)
+target_include_directories(sceneshifter_folderpicker PUBLIC src/folderpicker)
+target_link_libraries(sceneshifter_folderpicker PUBLIC scenery_document
+  sceneshifter_platform Qt6::Widgets)
+
+add_library(sceneshifter_settings STATIC src/settings/settings_store.cpp)
+target_include_directories(sceneshifter_settings PUBLIC src/settings)
+target_link_libraries(sceneshifter_settings PUBLIC Qt6::Core)
+
+add_library(sceneshifter_mainwindow STATIC
+  src/mainwindow/frm_config.cpp
+  src/mainwindow/frm_config_commands.cpp
+  src/mainwindow/title_list_model.cpp
+  src/mainwindow/wrapping_button.h)
+target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
+target_link_libraries(sceneshifter_mainwindow PUBLIC scenery_document
+  sceneshifter_platform sceneshifter_settings sceneshifter_folderpicker
+  Qt6::Widgets)
+
+add_executable(sceneshifter WIN32 src/main.cpp)
+target_link_libraries(sceneshifter PRIVATE sceneshifter_mainwindow)
+target_compile_definitions(sceneshifter PRIVATE
+  SCENESHIFTER_VERSION="${PROJECT_VERSION}")

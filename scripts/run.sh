@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and lists the bundled example (a working copy).
+# Installs what is missing, builds, and opens the editor on a working copy of
+# the bundled example, so that the example itself stays as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 work=$(mktemp -d)
 cp examples/Scenery.cfg "$work/Scenery.cfg"
-./build/sceneshifter-cli list "$work/Scenery.cfg"
+echo "Editing the working copy $work/Scenery.cfg"
+exec ./build/sceneshifter "$work/Scenery.cfg"

@@ -1,0 +1,99 @@
+// Each editing command on a full table, including the refill of the title
+// list that follows it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QListView>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "bench_files.h"
+#include "dialogs.h"
+#include "frm_config.h"
+
+using namespace sceneshifter;
+
+namespace {
+
+struct FullEditor {
+  QTemporaryDir dir;
+  SceneryDocument doc;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<FrmConfig> window;
+
+  FullEditor() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       dir.filePath(QStringLiteral("settings")));
+    const QString file = dir.filePath(QStringLiteral("Scenery.cfg"));
+    WriteBenchFile(file, BenchScenery(3001, false));
+    QSettings(QStringLiteral("Sceneshifter"), QStringLiteral("Sceneshifter"))
+        .setValue(QStringLiteral("Paths/FSPath"), file);
+    window = std::make_unique<FrmConfig>(doc, dialogs);
+    window->Startup();
+    QApplication::processEvents();
+  }
+  void Press(int command) {
+    window->Command1[command]->click();
+    // Let the list lay out and paint its new entries, as a user would see.
+    window->LstTitle->viewport()->repaint();
+  }
+};
+
+void BM_Raise(benchmark::State& state) {
+  FullEditor e;
+  e.window->SelectListEntry(1500);
+  for (auto _ : state) {
+    e.Press(2);
+    if (e.doc.CurrentArea >= 2999) e.window->SelectListEntry(1500);
+  }
+}
+BENCHMARK(BM_Raise)->Unit(benchmark::kMillisecond);
+
+void BM_Lower(benchmark::State& state) {
+  FullEditor e;
+  e.window->SelectListEntry(2000);
+  for (auto _ : state) {
+    e.Press(3);
+    if (e.doc.CurrentArea <= 3) e.window->SelectListEntry(2000);
+  }
+}
+BENCHMARK(BM_Lower)->Unit(benchmark::kMillisecond);
+
+void BM_Delete(benchmark::State& state) {
+  FullEditor e;
+  for (auto _ : state) {
+    if (e.doc.LastArea < 100) {
+      state.PauseTiming();
+      e.window->Startup();  // refill the table
+      state.ResumeTiming();
+    }
+    e.window->SelectListEntry(1);
+    e.Press(4);
+  }
+}
+BENCHMARK(BM_Delete)->Unit(benchmark::kMillisecond);
+
+void BM_EditOk(benchmark::State& state) {
+  FullEditor e;
+  e.window->SelectListEntry(1000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    e.Press(5);
+    state.ResumeTiming();
+    e.Press(8);
+  }
+}
+BENCHMARK(BM_EditOk)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

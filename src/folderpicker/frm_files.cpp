@@ -1,0 +1,297 @@
+#include "frm_files.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStorageInfo>
+
+#include "codepage.h"
+
+namespace sceneshifter {
+namespace {
+
+QRect Twips(int left, int top, int width, int height) {
+  auto px = [](int twips) { return (twips + 7) / 15; };
+  return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont CaptionFont() {
+  QFont f;
+  f.setFamilies({QStringLiteral("MS Sans Serif"),
+                 QStringLiteral("Microsoft Sans Serif"),
+                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                 QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+  f.setPointSizeF(8.25);
+  f.setBold(true);
+  return f;
+}
+
+// Folder paths compared in one form: "/" between names, no trailing one
+// (except for a root).
+QString Normal(const QString& path) {
+  QString p = QDir::fromNativeSeparators(path);
+  p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  while (p.size() > 1 && p.endsWith(QLatin1Char('/')) &&
+         !(p.size() == 3 && p[1] == QLatin1Char(':')))
+    p.chop(1);
+  return p;
+}
+
+const int kPathRole = Qt::UserRole;
+
+}  // namespace
+
+// ---- Dir1 ----
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setUniformItemSizes(true);
+  setIconSize(QSize(16, 16));
+  connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::OpenItem);
+}
+
+bool FolderList::SetPath(const QString& path) {
+  const QString wanted = Normal(QDir(path).absolutePath());
+  QDir dir(wanted);
+  if (path.isEmpty() || !dir.exists() || !dir.isReadable()) return false;
+  const QFileInfoList subs = dir.entryInfoList(
+      QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+
+  path_ = wanted;
+  subfolders_.clear();
+  clear();
+  static const QFileIconProvider icons;
+  const QIcon folder = icons.icon(QFileIconProvider::Folder);
+
+  // The chain from the root down to the open folder.
+  QStringList chain;
+  for (QDir up(wanted);;) {
+    chain.prepend(Normal(up.absolutePath()));
+    if (up.isRoot() || !up.cdUp()) break;
+  }
+  int depth = 0;
+  QListWidgetItem* open = nullptr;
+  for (const QString& p : chain) {
+    const QString name =
+        depth == 0 ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
+    auto* item = new QListWidgetItem(
+        folder, QString(depth * 2, QLatin1Char(' ')) + name, this);
+    item->setData(kPathRole, p);
+    open = item;
+    ++depth;
+  }
+  for (const QFileInfo& sub : subs) {
+    const QString full = Normal(sub.absoluteFilePath());
+    subfolders_ << full;
+    auto* item = new QListWidgetItem(
+        folder, QString(depth * 2, QLatin1Char(' ')) + sub.fileName(), this);
+    item->setData(kPathRole, full);
+  }
+  setCurrentItem(open);
+  emit pathChanged(path_);
+  return true;
+}
+
+void FolderList::OpenItem(QListWidgetItem* item) {
+  if (item) SetPath(item->data(kPathRole).toString());
+}
+
+// Enter opens the highlighted folder; it is not the window's default key
+// while the folder list has the focus.
+bool FolderList::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      e->accept();
+      return true;
+    }
+  }
+  return QListWidget::event(e);
+}
+
+void FolderList::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    OpenItem(currentItem());
+    e->accept();
+    return;
+  }
+  QListWidget::keyPressEvent(e);
+}
+
+// ---- frmFiles ----
+
+frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
+                   bool& pickerDone, QWidget* parent)
+    : QDialog(parent),
+      doc_(doc),
+      dialogs_(dialogs),
+      mainWindow_(mainWindow),
+      pickerDone_(pickerDone) {
+  setObjectName(QStringLiteral("frmFiles"));
+  setWindowTitle(QStringLiteral("Find New Scenery"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setModal(false);
+  setFixedSize(Twips(0, 0, 3945, 2310).size());
+
+  Dir1 = new FolderList(this);
+  Dir1->setObjectName(QStringLiteral("Dir1"));
+  Dir1->setGeometry(Twips(360, 120, 3252, 1536));
+  Drive1 = new QComboBox(this);
+  Drive1->setObjectName(QStringLiteral("Drive1"));
+  Drive1->setGeometry(Twips(360, 1800, 852, 288));
+  for (const QString& root : DriveRoots()) {
+    QString shown = QDir::toNativeSeparators(root);
+    if (shown.size() == 3 && shown[1] == QLatin1Char(':'))
+      shown = shown.left(2).toLower();
+    Drive1->addItem(shown, root);
+  }
+  const char* captions[] = {"O K", "Cancel"};
+  const int lefts[] = {1320, 2520};
+  for (int i = 0; i < 2; ++i) {
+    auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
+    b->setObjectName(QStringLiteral("cmdFile_%1").arg(i));
+    b->setFont(CaptionFont());
+    b->setGeometry(Twips(lefts[i], 1800, 1092, 372));
+    connect(b, &QPushButton::clicked, this, [this, i] { cmdFile_Click(i); });
+    cmdFile[i] = b;
+  }
+  cmdFile[0]->setDefault(true);
+  setTabOrder(Dir1, Drive1);
+  setTabOrder(Drive1, cmdFile[0]);
+  setTabOrder(cmdFile[0], cmdFile[1]);
+
+  connect(Drive1, &QComboBox::currentIndexChanged, this,
+          &frmFiles::Drive1_Change);
+  connect(Dir1, &FolderList::pathChanged, this, [this](const QString& p) {
+    const int d = Drive1->currentIndex();
+    if (d >= 0) driveFolders_[Drive1->itemData(d).toString()] = p;
+  });
+  Load();
+  Dir1->setFocus();
+}
+
+QStringList frmFiles::DriveRoots() {
+  QStringList roots;
+#ifdef Q_OS_WIN
+  for (const QFileInfo& d : QDir::drives())
+    roots << Normal(d.absoluteFilePath());
+#else
+  for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+    if (v.isValid() && v.isReady()) roots << Normal(v.rootPath());
+  roots.removeDuplicates();
+  roots.sort();
+#endif
+  if (roots.isEmpty()) roots << Normal(QDir::rootPath());
+  return roots;
+}
+
+int frmFiles::DriveOf(const QStringList& roots, const QString& path) {
+  const QString p = Normal(path);
+  int best = -1;
+  for (int i = 0; i < roots.size(); ++i) {
+    const QString& r = roots[i];
+    const bool holds =
+        p.compare(r, Qt::CaseInsensitive) == 0 ||
+        p.startsWith(r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/'),
+                     Qt::CaseInsensitive);
+    if (holds && (best < 0 || r.size() > roots[best].size())) best = i;
+  }
+  return best;
+}
+
+QString frmFiles::RelativeSceneryPath(const QString& base,
+                                      const QString& path) {
+  const QString b = Normal(base);
+  const QString p = Normal(path);
+  if (b.isEmpty() || p.compare(b, Qt::CaseInsensitive) == 0) return QString();
+  const QString prefix =
+      b.endsWith(QLatin1Char('/')) ? b : b + QLatin1Char('/');
+  if (!p.startsWith(prefix, Qt::CaseInsensitive)) return QString();
+  QString rest = p.mid(prefix.size());
+  return rest.replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+void frmFiles::Load() {
+  // The drive of the scenery file, then the remembered scenery folder.
+  QStringList roots;
+  for (int i = 0; i < Drive1->count(); ++i)
+    roots << Drive1->itemData(i).toString();
+  const int drive = DriveOf(roots, FromHostPath(doc_.ConfigFile));
+  {
+    const QSignalBlocker block(Drive1);
+    Drive1->setCurrentIndex(drive >= 0 ? drive : 0);
+  }
+  Drive1_Change();
+  QString scenery = FromHostPath(doc_.SceneryPath);
+  scenery.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  Dir1->SetPath(FromHostPath(doc_.FSFolder) + QLatin1Char('/') + scenery);
+}
+
+void frmFiles::Drive1_Change() {
+  const int d = Drive1->currentIndex();
+  if (d < 0) return;
+  const QString root = Drive1->itemData(d).toString();
+  const QString folder = driveFolders_.value(root, root);
+  if (Dir1->SetPath(folder) || (folder != root && Dir1->SetPath(root))) {
+    driveIndex_ = d;
+    return;
+  }
+  // A drive that cannot be read: the previous folder stays.
+  {
+    const QSignalBlocker block(Drive1);
+    Drive1->setCurrentIndex(driveIndex_);
+  }
+  if (isVisible())
+    dialogs_.MessageBox(this,
+                        QStringLiteral("The drive %1 cannot be read.")
+                            .arg(QDir::toNativeSeparators(root)),
+                        Dialogs::Buttons::Ok, QString());
+}
+
+void frmFiles::cmdFile_Click(int Index) {
+  doc_.SceneryPath.clear();
+  if (Index == 0) {
+    bool accepted = false;
+    for (const QString& sub : Dir1->Subfolders())
+      if (sub.contains(QLatin1String("Scenery"), Qt::CaseInsensitive)) {
+        accepted = true;
+        break;
+      }
+    if (!accepted) {
+      dialogs_.MessageBox(
+          this,
+          QStringLiteral(
+              "This folder doesn,t appear to be a Valid FS Scenery folder"),
+          Dialogs::Buttons::Ok, QString());
+      return;
+    }
+    doc_.SceneryPath = ToHostPath(
+        RelativeSceneryPath(FromHostPath(doc_.FSFolder), Dir1->Path()));
+  }
+  Finish();
+}
+
+void frmFiles::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  if (mainWindow_) mainWindow_->setEnabled(true);
+  pickerDone_ = true;
+  emit pickerFinished();
+  close();
+}
+
+// Esc, and closing from the frame, count as Cancel.
+void frmFiles::reject() { cmdFile_Click(1); }
+
+void frmFiles::closeEvent(QCloseEvent* event) {
+  if (!finished_) {
+    doc_.SceneryPath.clear();
+    Finish();
+  }
+  event->accept();
+}
+
+}  // namespace sceneshifter

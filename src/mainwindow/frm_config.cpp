@@ -1,0 +1,547 @@
+#include "frm_config.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "codepage.h"
+#include "path_helpers.h"
+#include "scenery_reader.h"
+#include "scenery_writer.h"
+#include "text_bytes.h"
+#include "title_list_model.h"
+#include "wrapping_button.h"
+
+namespace sceneshifter {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QRect Twips(int left, int top, int width, int height) {
+  auto px = [](int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+  };
+  return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont CaptionFont() {
+  // Where MS Sans Serif is missing, a face of about its width keeps the
+  // captions inside their controls.
+  QFont f;
+  f.setFamilies({QStringLiteral("MS Sans Serif"),
+                 QStringLiteral("Microsoft Sans Serif"),
+                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                 QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+  f.setPointSizeF(8.25);
+  f.setBold(true);
+  return f;
+}
+
+// A small 16-colour picture: sky, ground, and an aircraft over a runway.
+QIcon WindowIcon() {
+  QPixmap pm(32, 32);
+  pm.fill(QColor(0, 0, 128));
+  QPainter p(&pm);
+  p.fillRect(0, 20, 32, 12, QColor(0, 128, 0));
+  p.fillRect(6, 24, 20, 3, QColor(128, 128, 128));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255));
+  p.drawRect(8, 9, 16, 3);   // fuselage
+  p.drawRect(14, 4, 3, 13);  // wings
+  p.drawRect(8, 7, 2, 4);    // tail
+  p.setBrush(QColor(255, 255, 0));
+  p.drawRect(24, 10, 2, 1);  // nose light
+  return QIcon(pm);
+}
+
+// Texts in the document are the file's bytes; widgets hold Unicode.
+QString Shown(const std::string& bytes) { return FromFileBytes(bytes); }
+
+const char* const kSortedMessage =
+    "The Sceneshifter has sorted your Scenery Areas into numerical order.     "
+    "      PLEASE check them and if all is ok Save it";
+const char* const kChangedQuestion =
+    "Config File has Changed , DO you wish to Save it?";
+
+// A path shown as a menu entry: its "&" is not an access key.
+QString MenuCaption(const QString& path) {
+  QString caption = path;
+  return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+}  // namespace
+
+FrmConfig::FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("FrmConfig"));
+  setWindowTitle(QStringLiteral("Sceneshifter"));
+  setWindowIcon(WindowIcon());
+  BuildControls();
+  BuildMenus();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+FrmConfig::~FrmConfig() = default;
+
+void FrmConfig::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(Twips(0, 0, 8745, 6015).size());
+  setCentralWidget(client);
+  const QFont captions = CaptionFont();
+
+  auto label = [&](int index, const char* caption, QRect geometry,
+                   Qt::Alignment align) {
+    auto* l = new QLabel(QString::fromLatin1(caption), client);
+    l->setObjectName(QStringLiteral("Label1_%1").arg(index));
+    l->setFont(captions);
+    l->setAlignment(align | Qt::AlignVCenter);
+    // Right-aligned captions keep clear of the box they name.
+    if (align & Qt::AlignRight) l->setContentsMargins(0, 0, 3, 0);
+    l->setGeometry(geometry);
+    Label1[index] = l;
+  };
+  auto text = [&](int index, QRect geometry) {
+    auto* t = new QLineEdit(client);
+    t->setObjectName(QStringLiteral("Text1_%1").arg(index));
+    t->setReadOnly(true);
+    t->setGeometry(geometry);
+    t->installEventFilter(this);
+    Text1[index] = t;
+  };
+
+  // Area list.
+  label(0, "Layer", Twips(0, 120, 612, 252), Qt::AlignHCenter);
+  label(1, "Title", Twips(1680, 120, 612, 252), Qt::AlignHCenter);
+  model_ = new TitleListModel(doc_, this);
+  LstTitle = new QListView(client);
+  LstTitle->setObjectName(QStringLiteral("LstTitle"));
+  LstTitle->setModel(model_);
+  LstTitle->setSelectionMode(QAbstractItemView::SingleSelection);
+  LstTitle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  LstTitle->setUniformItemSizes(true);
+  LstTitle->setGeometry(Twips(120, 360, 3015, 5130));
+  LstTitle->installEventFilter(this);
+  connect(LstTitle->selectionModel(), &QItemSelectionModel::currentChanged,
+          this, [this](const QModelIndex& current) {
+            if (refilling_ || !current.isValid()) return;
+            LstTitle->selectionModel()->select(
+                current, QItemSelectionModel::ClearAndSelect);
+            LstTitle_Click();
+          });
+
+  // Command column.
+  struct ButtonSpec {
+    int index;
+    const char* caption;
+    int top;
+  };
+  const ButtonSpec buttons[] = {{3, "&Lower ", 600}, {2, "&Raise ", 1200},
+                                {6, "&Add ", 1800},  {4, "&Delete ", 2400},
+                                {5, "&Edit ", 3000}, {8, "O K", 3600},
+                                {9, "Cancel", 4200}, {1, "Exit", 4800}};
+  for (const auto& b : buttons) {
+    auto* button = new QPushButton(QString::fromLatin1(b.caption), client);
+    button->setObjectName(QStringLiteral("Command1_%1").arg(b.index));
+    button->setFont(captions);
+    button->setGeometry(Twips(3240, b.top, 972, 372));
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+    const int index = b.index;
+    connect(button, &QPushButton::clicked, this,
+            [this, index] { Command1_Click(index); });
+    Command1[b.index] = button;
+  }
+  Command1[8]->setEnabled(false);
+
+  // Area panel.
+  Check2 = new WrappingCheckBox(QStringLiteral("Required"), client);
+  Check2->setObjectName(QStringLiteral("Check2"));
+  Check2->setGeometry(Twips(4080, 0, 1095, 375));
+  Option1[1] = new WrappingRadioButton(QStringLiteral("Use Direct"), client);
+  Option1[1]->setObjectName(QStringLiteral("Option1_1"));
+  Option1[1]->setGeometry(Twips(5640, 0, 855, 375));
+  Option1[0] =
+      new WrappingRadioButton(QStringLiteral("Cache This Scenery"), client);
+  Option1[0]->setObjectName(QStringLiteral("Option1_0"));
+  Option1[0]->setGeometry(Twips(6840, 0, 1335, 375));
+  label(2, "Area", Twips(4440, 480, 612, 252), Qt::AlignRight);
+  text(0, Twips(5160, 480, 732, 288));
+  label(6, "Layer", Twips(5880, 480, 612, 252), Qt::AlignRight);
+  text(3, Twips(6600, 480, 612, 288));
+  Check1 = new WrappingCheckBox(QStringLiteral("Active"), client);
+  Check1->setObjectName(QStringLiteral("Check1"));
+  Check1->setGeometry(Twips(7320, 480, 975, 375));
+  label(3, "Title", Twips(4200, 840, 612, 252), Qt::AlignRight);
+  text(1, Twips(5160, 840, 3372, 288));
+  label(4, "Path", Twips(4200, 1200, 612, 252), Qt::AlignRight);
+  text(2, Twips(5160, 1200, 3372, 288));
+  label(5, "Exclude", Twips(4200, 1560, 735, 255), Qt::AlignRight);
+  text(4, Twips(5160, 1560, 3372, 288));
+  for (int k = 0; k <= 9; ++k) {
+    const int top = 1920 + 360 * k;
+    label(7 + k, QStringLiteral("Flatten %1").arg(k).toLatin1().constData(),
+          Twips(4320, top, 855, 255), Qt::AlignRight);
+    text(5 + k, Twips(5160, top, 3372, 288));
+  }
+  for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+           Check1, Check2, Option1[0], Option1[1]}) {
+    b->setFont(captions);
+    b->setEnabled(false);
+    b->installEventFilter(this);
+  }
+
+  StatusBar = new QLabel(client);
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setAlignment(Qt::AlignCenter);
+  StatusBar->setFrameStyle(QFrame::Box | QFrame::Plain);
+  StatusBar->setLineWidth(1);
+  StatusBar->setGeometry(Twips(0, 5640, 8295, 375));
+
+  // The tab order of the window.
+  const std::vector<QWidget*> order = {
+      LstTitle,    Text1[0],    Text1[1],    Text1[2],    Text1[3],
+      Check1,      Command1[1], Command1[2], Command1[3], Command1[4],
+      Command1[5], Command1[6], Command1[8], Command1[9], Option1[0],
+      Option1[1],  Check2,      Text1[4],    Text1[5],    Text1[6],
+      Text1[7],    Text1[8],    Text1[9],    Text1[10],   Text1[11],
+      Text1[12],   Text1[13],   Text1[14]};
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order[i - 1], order[i]);
+
+  // O K is the default button and Cancel the cancel button. A focused
+  // button takes Enter for itself.
+  auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), this);
+  auto* enterPad = new QShortcut(QKeySequence(Qt::Key_Enter), this);
+  for (QShortcut* s : {enter, enterPad}) {
+    connect(s, &QShortcut::activated, this, [this] {
+      auto* focused = qobject_cast<QPushButton*>(focusWidget());
+      if (focused && focused->isEnabled())
+        focused->click();
+      else if (Command1[8]->isEnabled())
+        Command1[8]->click();
+    });
+  }
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, [this] {
+    if (Command1[9]->isEnabled()) Command1[9]->click();
+  });
+}
+
+void FrmConfig::BuildMenus() {
+  MnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+  MnuFile->setObjectName(QStringLiteral("MnuFile"));
+  auto item = [this](QMenu* menu, const char* name, const char* caption,
+                     QKeySequence shortcut, void (FrmConfig::*handler)()) {
+    QAction* a = menu->addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WindowShortcut);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  MnuLoad = item(MnuFile, "MnuLoad", "&Load", QKeySequence(),
+                 &FrmConfig::MnuLoad_Click);
+  MnuSave = item(MnuFile, "MnuSave", "&Save",
+                 QKeySequence(Qt::CTRL | Qt::Key_S), &FrmConfig::MnuSave_Click);
+  MnuSaveAs =
+      item(MnuFile, "MnuSaveAs", "Save &As", QKeySequence(Qt::CTRL | Qt::Key_A),
+           &FrmConfig::MnuSaveAs_Click);
+  MnuExit = item(MnuFile, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X),
+                 &FrmConfig::MnuExit_Click);
+  QAction* separator = MnuFile->addSeparator();
+  separator->setObjectName(QStringLiteral("MnuFileArray_0"));
+  separator->setText(QStringLiteral("-"));
+  separator->setVisible(false);
+  MnuFileArray.push_back(separator);
+
+  MnuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  MnuTools->setObjectName(QStringLiteral("MnuTools"));
+  MnuSearch =
+      item(MnuTools, "MnuSearch", "&Search", QKeySequence(Qt::CTRL | Qt::Key_F),
+           &FrmConfig::MnuSearch_Click);
+  MnuSearchNext =
+      item(MnuTools, "MnuSearchNext", "Search &Next", QKeySequence(Qt::Key_F3),
+           &FrmConfig::MnuSearchNext_Click);
+}
+
+// The menu shortcuts work whatever control has the focus: a text box or the
+// list would otherwise keep Ctrl+A and Ctrl+X for themselves.
+bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction* a : {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext})
+      if (a->shortcut() == pressed) return true;  // left unaccepted
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- start-up and the file commands ----
+
+void FrmConfig::Startup(const QString& fileArgument) {
+  show();
+  ReadSettings();
+  if (!fileArgument.isEmpty()) doc_.ConfigFile = ToHostPath(fileArgument);
+  while (!FileExists(doc_.ConfigFile)) {
+    const auto answer = dialogs_.MessageBox(
+        this, QStringLiteral("Please find Flight Sim Scenery config File"),
+        Dialogs::Buttons::YesNo, QString());
+    if (answer != Dialogs::Answer::Yes) {
+      End();
+      return;
+    }
+    const QString chosen = dialogs_.OpenFileName(
+        this, QStringLiteral("Please find Flight Sim Scenery config File"),
+        QStringLiteral("Scenery.cfg (Scenery.cfg scenery.cfg SCENERY.CFG)"));
+    doc_.ConfigFile = ToHostPath(chosen);
+    WriteSettings();
+  }
+  doc_.FSFolder = FolderOf(doc_.ConfigFile);
+  startingUp_ = true;
+  LoadFile();
+  startingUp_ = false;
+}
+
+bool FrmConfig::LoadFile() {
+  const std::string error = LoadDocument(doc_);
+  if (!error.empty()) {
+    dialogs_.MessageBox(this, QString::fromLatin1(error.c_str()),
+                        Dialogs::Buttons::Ok, QString());
+    // Only a start-up without a document ends the program; later, the
+    // document that is open stays.
+    if (startingUp_) End();
+    return false;
+  }
+  model_->Refill();
+  SelectListEntry(doc_.LastArea);
+  if (HasCurrentArea()) FillTextBoxs(doc_.LastArea);
+  StatusBar->setText(FromHostPath(doc_.ConfigFile));
+  if (doc_.AreasSorted)
+    dialogs_.MessageBox(this, QString::fromLatin1(kSortedMessage),
+                        Dialogs::Buttons::Ok, QString());
+  UpdateMenu(FromHostPath(doc_.ConfigFile), 0);
+  return true;
+}
+
+bool FrmConfig::OpenFile(const QString& path) {
+  const std::string previous = doc_.ConfigFile;
+  doc_.ConfigFile = ToHostPath(path);
+  if (LoadFile()) return true;
+  doc_.ConfigFile = previous;
+  return false;
+}
+
+bool FrmConfig::FileSave() {
+  const SaveResult r = SaveDocument(doc_);
+  if (!r.ok) {
+    dialogs_.MessageBox(
+        this,
+        QStringLiteral("The scenery file %1 could not be saved: %2")
+            .arg(FromHostPath(doc_.ConfigFile),
+                 QString::fromUtf8(r.error.c_str())),
+        Dialogs::Buttons::Ok, QString());
+    return false;
+  }
+  WriteSettings();
+  if (!r.backupWarning.empty())
+    dialogs_.MessageBox(this, QString::fromUtf8(r.backupWarning.c_str()),
+                        Dialogs::Buttons::Ok, QString());
+  return true;
+}
+
+bool FrmConfig::MaybeSave() {
+  if (!doc_.FileChanged) return true;
+  const auto answer =
+      dialogs_.MessageBox(this, QString::fromLatin1(kChangedQuestion),
+                          Dialogs::Buttons::YesNo, QStringLiteral("WanaSave"));
+  if (answer != Dialogs::Answer::Yes) return true;
+  return FileSave();
+}
+
+void FrmConfig::End() {
+  ended_ = true;
+  dialogs_.EndProgram();
+}
+
+void FrmConfig::closeEvent(QCloseEvent* event) {
+  // While the folder picker is open the window takes no input; Add is
+  // waiting for the picker and must be allowed to finish.
+  if (!ended_ && !isEnabled()) {
+    event->ignore();
+    return;
+  }
+  if (ended_ || MaybeSave()) {
+    ended_ = true;
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void FrmConfig::MnuLoad_Click() {
+  if (!MaybeSave()) return;
+  const QString path = dialogs_.OpenFileName(
+      this, QStringLiteral("Load a Fs Scenery Config file"),
+      QStringLiteral("*.cfg (*.cfg *.CFG *.Cfg)"));
+  if (path.isEmpty()) return;
+  OpenFile(path);
+}
+
+void FrmConfig::MnuSave_Click() { FileSave(); }
+
+void FrmConfig::MnuSaveAs_Click() {
+  const QString path = dialogs_.SaveFileName(
+      this, QStringLiteral("Save a Fs Config File as *.cfg (USE CAREFULY)"),
+      QStringLiteral("scenery.cfg (*.cfg *.CFG *.Cfg)"));
+  if (path.isEmpty()) return;
+  const std::string previous = doc_.ConfigFile;
+  doc_.ConfigFile = ToHostPath(path);
+  // A failed Save As keeps the name the document was saved under.
+  if (!FileSave()) doc_.ConfigFile = previous;
+}
+
+void FrmConfig::MnuExit_Click() {
+  if (!MaybeSave()) return;
+  End();
+}
+
+// ---- the area panel ----
+
+bool FrmConfig::HasCurrentArea() const {
+  return doc_.CurrentArea >= 0 && doc_.CurrentArea <= doc_.LastArea;
+}
+
+void FrmConfig::SortAreas() {
+  refilling_ = true;
+  sceneshifter::SortAreas(doc_);
+  model_->Refill();
+  LstTitle->selectionModel()->clear();
+  refilling_ = false;
+}
+
+void FrmConfig::SelectListEntry(int k) {
+  if (k < 0 || k > doc_.LastArea) {
+    refilling_ = true;
+    LstTitle->selectionModel()->clear();
+    refilling_ = false;
+    doc_.CurrentArea = -1;
+    ClearPanel();
+    return;
+  }
+  const QModelIndex index = model_->index(k);
+  if (LstTitle->currentIndex() == index) {
+    LstTitle_Click();
+    return;
+  }
+  LstTitle->setCurrentIndex(index);
+  LstTitle->scrollTo(index);
+}
+
+void FrmConfig::LstTitle_Click() {
+  const QModelIndex current = LstTitle->currentIndex();
+  doc_.CurrentArea =
+      static_cast<std::int16_t>(current.isValid() ? current.row() : -1);
+  if (HasCurrentArea())
+    FillTextBoxs(doc_.CurrentArea);
+  else
+    ClearPanel();
+}
+
+void FrmConfig::ClearPanel() {
+  for (QLineEdit* t : Text1) t->clear();
+  Check1->setChecked(false);
+  Check2->setChecked(false);
+}
+
+void FrmConfig::FillTextBoxs(std::int16_t ListNumber) {
+  if (ListNumber < 0 || ListNumber >= kAreaSlots) return;
+  const AreaEntry& a = doc_.Areas[ListNumber];
+  Text1[0]->setText(Shown(a.Number));
+  Text1[1]->setText(Shown(a.Title));
+  Text1[2]->setText(Shown(a.PathValue));
+  Text1[3]->setText(QString::number(a.Layer));
+  Text1[4]->setText(Shown(a.Exclude));
+  for (int k = 0; k <= 9; ++k) Text1[k + 5]->setText(Shown(a.Flatten[k]));
+  if (EqualsNoCase(a.PathKey, "Local="))
+    Option1[1]->setChecked(true);
+  else
+    Option1[0]->setChecked(true);
+  Check1->setChecked(EqualsNoCase(a.Active, "true"));
+  Check2->setChecked(EqualsNoCase(a.Required, "true"));
+  for (QLineEdit* t : Text1) t->setCursorPosition(0);
+}
+
+// ---- settings and the recent-file entries ----
+
+void FrmConfig::ReadSettings() {
+  auto store = OpenSettingsStore();
+  const StoredSettings s = ReadStoredSettings(*store);
+  for (const QString& path : s.recentFiles) UpdateMenu(path, 0);
+  doc_.ConfigFile = ToHostPath(s.fsPath);
+  doc_.SceneryPath = ToHostPath(s.scnryPath);
+}
+
+void FrmConfig::WriteSettings() {
+  auto store = OpenSettingsStore();
+  StoredSettings s;
+  s.recentFiles = recent_.Files();
+  s.fsPath = FromHostPath(doc_.ConfigFile);
+  s.scnryPath = FromHostPath(doc_.SceneryPath);
+  WriteStoredSettings(*store, s);
+}
+
+void FrmConfig::UpdateMenu(const QString& MnuPath, std::int16_t del) {
+  if (del == 0) {
+    if (!recent_.Add(MnuPath)) {
+      MnuFileArray[0]->setVisible(true);
+      return;
+    }
+    MnuFileArray[0]->setVisible(true);
+    const int index = recent_.RecentCount();
+    auto* a = new QAction(MenuCaption(MnuPath), this);
+    a->setData(MnuPath);
+    a->setObjectName(QStringLiteral("MnuFileArray_%1").arg(index));
+    MnuFile->addAction(a);
+    MnuFileArray.push_back(a);
+    connect(a, &QAction::triggered, this, [this, a] {
+      const auto it = std::find(MnuFileArray.begin(), MnuFileArray.end(), a);
+      if (it != MnuFileArray.end())
+        MnuFileArray_Click(static_cast<int>(it - MnuFileArray.begin()));
+    });
+  } else if (del == -1) {
+    if (!recent_.Remove(MnuPath)) return;
+    // The captions move up one element; the last element goes.
+    for (int i = 1; i <= recent_.RecentCount(); ++i) {
+      MnuFileArray[i]->setText(MenuCaption(recent_.Files()[i - 1]));
+      MnuFileArray[i]->setData(recent_.Files()[i - 1]);
+    }
+    QAction* last = MnuFileArray.back();
+    MnuFileArray.pop_back();
+    MnuFile->removeAction(last);
+    last->deleteLater();
+  }
+}
+
+void FrmConfig::MnuFileArray_Click(int Index) {
+  if (!MnuLoad->isEnabled()) return;
+  if (Index < 1 || Index >= static_cast<int>(MnuFileArray.size())) return;
+  const QString path = MnuFileArray[Index]->data().toString();
+  if (FileExists(ToHostPath(path))) {
+    if (!MaybeSave()) return;
+    OpenFile(path);
+  } else {
+    UpdateMenu(path, -1);
+  }
+}
+
+}  // namespace sceneshifter

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialogs.h"
+#include "scenery_document.h"
+#include "settings_store.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace sceneshifter {
+
+class TitleListModel;
+
+// The editor's main window: the title list, the area panel, the command
+// buttons and the File and Tools menus, over the one shared document.
+class FrmConfig : public QMainWindow {
+  Q_OBJECT
+ public:
+  FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~FrmConfig() override;
+
+  // The start-up sequence. `fileArgument`, when not empty, names the scenery
+  // file to open in place of the remembered one.
+  void Startup(const QString& fileArgument = QString());
+
+  // False when the file could not be read; the user has been told why.
+  bool LoadFile();
+  // False when the file could not be written; the user has been told why.
+  bool FileSave();
+  void FillTextBoxs(std::int16_t ListNumber);
+  void UpdateMenu(const QString& MnuPath, std::int16_t del);
+  void ReadSettings();
+  void WriteSettings();
+  void SortAreas();
+  void StringSearch(const std::string& IPString);
+
+  void Command1_Click(int Index);
+  void MnuFileArray_Click(int Index);
+  void MnuLoad_Click();
+  void MnuSave_Click();
+  void MnuSaveAs_Click();
+  void MnuExit_Click();
+  void MnuSearch_Click();
+  void MnuSearchNext_Click();
+
+  // Selects list entry `k` from code, as a user's click would; -1 clears the
+  // selection.
+  void SelectListEntry(int k);
+
+  // True once the program has been told to end.
+  bool Ended() const { return ended_; }
+  int RecentCount() const { return recent_.RecentCount(); }
+  // The full path that recent-file entry `index` (from 1) opens.
+  QString RecentFile(int index) const {
+    return recent_.Files().value(index - 1);
+  }
+
+  // The controls, by their names.
+  std::array<QLineEdit*, 15> Text1{};
+  std::array<QLabel*, 17> Label1{};
+  std::array<QPushButton*, 10> Command1{};  // members 0 and 7 do not exist
+  std::array<QRadioButton*, 2> Option1{};
+  QCheckBox* Check1 = nullptr;
+  QCheckBox* Check2 = nullptr;
+  QListView* LstTitle = nullptr;
+  QLabel* StatusBar = nullptr;
+  QMenu* MnuFile = nullptr;
+  QMenu* MnuTools = nullptr;
+  QAction* MnuLoad = nullptr;
+  QAction* MnuSave = nullptr;
+  QAction* MnuSaveAs = nullptr;
+  QAction* MnuExit = nullptr;
+  QAction* MnuSearch = nullptr;
+  QAction* MnuSearchNext = nullptr;
+  std::vector<QAction*> MnuFileArray;  // element 0 is the separator
+
+  // Window state shared with the folder picker and the search.
+  bool AddingArea = false;
+  bool PickerDone = false;
+  std::string SearchText;
+  std::int16_t SearchIndex = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void LstTitle_Click();
+  void SetEditable(bool editing);
+  void ClearPanel();
+  // Reads the file at `path` as the new document; on failure the current
+  // document and ConfigFile stay as they were.
+  bool OpenFile(const QString& path);
+  // Asks whether to save unsaved changes; false when the user's work would
+  // be lost (a save that failed).
+  bool MaybeSave();
+  void End();
+  bool HasCurrentArea() const;
+  // False (the user told which field) when a typed text cannot be kept in
+  // the file's code page.
+  bool PanelTextsFit();
+
+  void CmdRaise();
+  void CmdLower();
+  void CmdDelete();
+  void CmdEdit();
+  void CmdAdd();
+  void CmdOk();
+  void CmdCancel();
+
+  SceneryDocument& doc_;
+  Dialogs& dialogs_;
+  TitleListModel* model_ = nullptr;
+  RecentFileList recent_;
+  bool refilling_ = false;
+  bool ended_ = false;
+  bool startingUp_ = false;
+  bool searchUnmatchable_ = false;
+};
+
+}  // namespace sceneshifter

@@ -1,0 +1,271 @@
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "centre_form.h"
+#include "codepage.h"
+#include "frm_config.h"
+#include "frm_files.h"
+#include "text_bytes.h"
+
+namespace sceneshifter {
+namespace {
+
+std::string Bytes(const QLineEdit* box) {
+  std::string bytes;
+  ToFileBytes(box->text(), bytes);
+  return bytes;
+}
+
+}  // namespace
+
+void FrmConfig::Command1_Click(int Index) {
+  switch (Index) {
+    case 1:
+      MnuExit_Click();
+      return;  // the program ends, or stays after a failed save
+    case 2:
+      CmdRaise();
+      break;
+    case 3:
+      CmdLower();
+      break;
+    case 4:
+      CmdDelete();
+      break;
+    case 5:
+      CmdEdit();
+      break;
+    case 6:
+      CmdAdd();
+      if (!AddingArea) return;  // handed over to Cancel, which closed
+      break;
+    case 8:
+      CmdOk();
+      break;
+    case 9:
+      CmdCancel();
+      break;
+    default:
+      return;
+  }
+  // The exclude and flatten boxes are read-only in every state.
+  for (int i = 4; i <= 14; ++i) Text1[i]->setReadOnly(true);
+}
+
+void FrmConfig::SetEditable(bool editing) {
+  Option1[1]->setEnabled(editing);
+  Option1[0]->setEnabled(editing);
+  Text1[1]->setReadOnly(!editing);
+  Text1[2]->setReadOnly(!editing);
+  Check1->setEnabled(editing);
+  Check2->setEnabled(editing);
+  for (int i = 1; i <= 6; ++i) Command1[i]->setEnabled(!editing);
+  Command1[8]->setEnabled(editing);
+}
+
+void FrmConfig::CmdRaise() {
+  if (!HasCurrentArea()) return;
+  doc_.FileChanged = true;
+  const int c = doc_.CurrentArea;
+  if (c >= doc_.LastArea) return;
+  const std::int16_t L = doc_.Areas[c].Layer;
+  std::swap(doc_.Areas[c], doc_.Areas[c + 1]);
+  doc_.Areas[c + 1].Layer = static_cast<std::int16_t>(L + 1);
+  doc_.Areas[c + 1].Number = FormatAreaNumber(L + 1);
+  doc_.Areas[c].Layer = L;
+  doc_.Areas[c].Number = FormatAreaNumber(L);
+  SortAreas();
+  SelectListEntry(c + 1);
+}
+
+void FrmConfig::CmdLower() {
+  if (!HasCurrentArea()) return;
+  doc_.FileChanged = true;
+  const int c = doc_.CurrentArea;
+  if (c <= 2) return;
+  const std::int16_t L = doc_.Areas[c].Layer;
+  std::swap(doc_.Areas[c], doc_.Areas[c - 1]);
+  doc_.Areas[c - 1].Layer = static_cast<std::int16_t>(L - 1);
+  doc_.Areas[c - 1].Number = FormatAreaNumber(L - 1);
+  doc_.Areas[c].Layer = L;
+  doc_.Areas[c].Number = FormatAreaNumber(L);
+  SortAreas();
+  SelectListEntry(c - 1);
+}
+
+void FrmConfig::CmdDelete() {
+  if (!HasCurrentArea()) return;
+  const int c = doc_.CurrentArea;
+  const int e = doc_.LastArea - 1;
+  for (int a = c; a <= e; ++a) {
+    const std::int16_t L = doc_.Areas[a].Layer;
+    doc_.Areas[a] = std::move(doc_.Areas[a + 1]);
+    doc_.Areas[a].Number = FormatAreaNumber(L);
+    doc_.Areas[a].Layer = L;
+  }
+  // The slot left behind holds nothing a later Add could pick up.
+  doc_.Areas[doc_.LastArea].Clear();
+  --doc_.LastArea;
+  SortAreas();
+  SelectListEntry(c - 1);
+  doc_.FileChanged = true;
+}
+
+void FrmConfig::CmdEdit() {
+  if (!HasCurrentArea()) return;
+  SetEditable(true);
+  doc_.FileChanged = true;
+}
+
+void FrmConfig::CmdAdd() {
+  PickerDone = false;
+  AddingArea = true;
+  Option1[1]->setEnabled(true);
+  Option1[0]->setEnabled(true);
+  Option1[1]->setChecked(true);
+  Text1[1]->setReadOnly(false);
+  Text1[1]->clear();
+  Text1[2]->setReadOnly(false);
+  Text1[2]->clear();
+  Check1->setEnabled(true);
+  Check2->setEnabled(true);
+  for (int i = 1; i <= 6; ++i) Command1[i]->setEnabled(false);
+  Command1[8]->setEnabled(true);
+  const int B = doc_.LastArea >= 0 ? doc_.Areas[doc_.LastArea].Layer : 0;
+
+  // The picker is not modal; this window is disabled and waits in an event
+  // loop of its own until the picker is done, whichever way it closes.
+  QPointer<frmFiles> picker = new frmFiles(doc_, dialogs_, this, PickerDone);
+  QEventLoop wait;
+  connect(picker, &frmFiles::pickerFinished, &wait, &QEventLoop::quit);
+  CentreForm(*picker);
+  picker->show();
+  setEnabled(false);
+  if (!PickerDone) wait.exec();
+  setEnabled(true);
+
+  Check1->setChecked(true);
+  Text1[3]->setText(QString::number(B + 1));
+  Text1[0]->setText(QString::fromLatin1(FormatAreaNumber(B + 1).c_str()));
+  Text1[2]->setText(FromHostPath(doc_.SceneryPath));
+  if (Text1[2]->text().isEmpty()) {
+    Command1[9]->click();
+    return;
+  }
+  doc_.FileChanged = true;
+}
+
+bool FrmConfig::PanelTextsFit() {
+  struct Field {
+    QLineEdit* box;
+    const char* name;
+  };
+  const Field fields[] = {{Text1[1], "Title"}, {Text1[2], "Path"}};
+  for (const auto& f : fields) {
+    std::string bytes;
+    if (!ToFileBytes(f.box->text(), bytes)) {
+      dialogs_.MessageBox(
+          this,
+          QStringLiteral("The %1 holds characters that a scenery file cannot "
+                         "store. Please change them.")
+              .arg(QString::fromLatin1(f.name)),
+          Dialogs::Buttons::Ok, QString());
+      return false;
+    }
+  }
+  return true;
+}
+
+void FrmConfig::CmdOk() {
+  if (!Command1[8]->isEnabled()) return;
+  if (Text1[1]->text().isEmpty()) {
+    dialogs_.MessageBox(this,
+                        QStringLiteral("PLEASE fill in the Title Text box"),
+                        Dialogs::Buttons::Ok, QString());
+    return;
+  }
+  if (!PanelTextsFit()) return;
+  if (AddingArea && doc_.LastArea >= kAreaSlots - 1) {
+    dialogs_.MessageBox(this,
+                        QStringLiteral("The scenery table is full: it holds at "
+                                       "most 3001 areas. No area was added."),
+                        Dialogs::Buttons::Ok, QString());
+    CmdCancel();
+    return;
+  }
+  if (!AddingArea && !HasCurrentArea()) return;
+
+  SetEditable(false);
+  std::int16_t t = doc_.CurrentArea;
+  if (AddingArea) {
+    ++doc_.LastArea;
+    t = doc_.LastArea;
+    AreaEntry& added = doc_.Areas[t];
+    added.Clear();  // nothing of an earlier area stays in the slot
+    std::int16_t layer = 0;
+    ParseLayerValue(Bytes(Text1[3]), layer);
+    added.Layer = layer;
+    added.Number = Bytes(Text1[0]);
+    AddingArea = false;
+  }
+  AreaEntry& a = doc_.Areas[t];
+  a.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
+  a.Active = Check1->isChecked() ? "True" : "False";
+  a.Required = Check2->isChecked() ? "True" : "False";
+  a.Title = Bytes(Text1[1]);
+  a.Exclude = Bytes(Text1[4]);
+  for (int v = 0; v <= 9; ++v) a.Flatten[v] = Bytes(Text1[v + 5]);
+  a.PathValue = Bytes(Text1[2]);
+  SortAreas();
+  SelectListEntry(t);
+  doc_.FileChanged = true;
+}
+
+void FrmConfig::CmdCancel() {
+  SetEditable(false);
+  AddingArea = false;
+  SortAreas();
+  SelectListEntry(doc_.LastArea);
+}
+
+// ---- the area search ----
+
+void FrmConfig::MnuSearch_Click() {
+  const QString typed = dialogs_.InputBox(
+      this,
+      QStringLiteral("Type in the word (or portion of word)you wish too find "),
+      QStringLiteral("Search anything"));
+  // A text the code page cannot hold occurs in no area.
+  searchUnmatchable_ = !ToFileBytes(typed, SearchText);
+  if (searchUnmatchable_) SearchText.clear();
+  SearchIndex = 0;
+  StringSearch(SearchText);
+}
+
+void FrmConfig::MnuSearchNext_Click() {
+  if (SearchIndex < INT16_MAX) ++SearchIndex;
+  StringSearch(SearchText);
+}
+
+void FrmConfig::StringSearch(const std::string& IPString) {
+  if (searchUnmatchable_) return;
+  for (int I = SearchIndex; I <= doc_.LastArea; ++I) {
+    const AreaEntry& a = doc_.Areas[I];
+    if (ContainsNoCase(a.Number, IPString) ||
+        ContainsNoCase(a.Title, IPString) ||
+        ContainsNoCase(a.PathValue, IPString) ||
+        ContainsNoCase(std::to_string(a.Layer), IPString)) {
+      doc_.CurrentArea = static_cast<std::int16_t>(I);
+      SelectListEntry(I);
+      FillTextBoxs(doc_.CurrentArea);
+      SearchIndex = static_cast<std::int16_t>(I);
+      return;
+    }
+  }
+}
+
+}  // namespace sceneshifter

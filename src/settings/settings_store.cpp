@@ -1,0 +1,67 @@
+#include "settings_store.h"
+
+namespace sceneshifter {
+namespace {
+const QString kRecentSection = QStringLiteral("Recent Files");
+const QString kPathsSection = QStringLiteral("Paths");
+}  // namespace
+
+std::unique_ptr<QSettings> OpenSettingsStore() {
+  return std::make_unique<QSettings>(QStringLiteral("Sceneshifter"),
+                                     QStringLiteral("Sceneshifter"));
+}
+
+QString RecentFileKey(int n) {
+  return QStringLiteral("File ") + QString::number(n);
+}
+
+StoredSettings ReadStoredSettings(QSettings& store) {
+  StoredSettings s;
+  store.beginGroup(kRecentSection);
+  for (int n = 1;; ++n) {
+    const QString value = store.value(RecentFileKey(n), QString()).toString();
+    if (value.isEmpty()) break;
+    s.recentFiles << value;
+  }
+  store.endGroup();
+  store.beginGroup(kPathsSection);
+  s.fsPath = store.value(QStringLiteral("FSPath"), QString()).toString();
+  s.scnryPath = store.value(QStringLiteral("ScnryPath"), QString()).toString();
+  store.endGroup();
+  return s;
+}
+
+void WriteStoredSettings(QSettings& store, const StoredSettings& s) {
+  store.beginGroup(kRecentSection);
+  for (int n = 1; n <= s.recentFiles.size(); ++n)
+    store.setValue(RecentFileKey(n), s.recentFiles[n - 1]);
+  store.endGroup();
+  store.beginGroup(kPathsSection);
+  store.setValue(QStringLiteral("FSPath"), s.fsPath);
+  store.setValue(QStringLiteral("ScnryPath"), s.scnryPath);
+  store.endGroup();
+  store.sync();
+}
+
+int RecentFileList::IndexOf(const QString& path) const {
+  for (int i = 0; i < files_.size(); ++i)
+    if (files_[i].compare(path, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+bool RecentFileList::Add(const QString& path) {
+  separatorVisible_ = true;
+  // The separator's own caption takes part in the comparison.
+  if (path == QLatin1String("-") || IndexOf(path) >= 0) return false;
+  files_ << path;
+  return true;
+}
+
+bool RecentFileList::Remove(const QString& path) {
+  const int i = IndexOf(path);
+  if (i < 0) return false;
+  files_.removeAt(i);
+  return true;
+}
+
+}  // namespace sceneshifter

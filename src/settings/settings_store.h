@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace sceneshifter {
+
+// The per-user store under organization and application "Sceneshifter".
+std::unique_ptr<QSettings> OpenSettingsStore();
+
+// "File 1", "File 2", ...: the key of recent-file entry n (counted from 1).
+QString RecentFileKey(int n);
+
+struct StoredSettings {
+  QStringList recentFiles;  // in stored order, up to the first empty key
+  QString fsPath;           // the remembered scenery file
+  QString scnryPath;        // the remembered scenery folder
+};
+
+StoredSettings ReadStoredSettings(QSettings& store);
+
+// Writes entries 1..recentFiles.size(); keys beyond them are left as they
+// are, and nothing is ever removed from the store.
+void WriteStoredSettings(QSettings& store, const StoredSettings& s);
+
+// The recent-file entries of the File menu, oldest first. No two differ
+// only in letter case.
+class RecentFileList {
+ public:
+  // False when `path` is already listed (letter case ignored).
+  bool Add(const QString& path);
+  // False when `path` is not listed.
+  bool Remove(const QString& path);
+  int IndexOf(const QString& path) const;
+  const QStringList& Files() const { return files_; }
+  int RecentCount() const { return static_cast<int>(files_.size()); }
+  // The separator shows once an entry has been added, and stays.
+  bool SeparatorVisible() const { return separatorVisible_; }
+
+ private:
+  QStringList files_;
+  bool separatorVisible_ = false;
+};
+
+}  // namespace sceneshifter

@@ -1,0 +1,381 @@
+#include "gui_fixture.h"
+#include "scenery_writer.h"
+
+using namespace sceneshifter;
+using namespace sceneshifter::testing;
+
+class CommandsTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<QTemporaryDir> tmp_;
+  QString Path(const QString& name) const { return tmp_->filePath(name); }
+  QString MakeFile(int areas,
+                   const QString& name = QStringLiteral("Scenery.cfg")) {
+    WriteBytes(Path(name), SceneryText(NumberedAreas(areas)));
+    return Path(name);
+  }
+  static QString TitleAt(Editor& e, int slot) {
+    return QString::fromLatin1(e.doc.Areas[slot].Title.c_str());
+  }
+  static void CheckNumbering(Editor& e) {
+    for (int i = 0; i <= e.doc.LastArea; ++i) {
+      QCOMPARE(e.doc.Areas[i].Layer, i + 1);
+      QCOMPARE(e.doc.Areas[i].Number, FormatAreaNumber(i + 1));
+    }
+    QCOMPARE(e.ListCount(), e.doc.LastArea + 1);
+  }
+  static void CheckViewing(FrmConfig& w) {
+    QVERIFY(w.Text1[1]->isReadOnly());
+    QVERIFY(w.Text1[2]->isReadOnly());
+    QVERIFY(!w.Check1->isEnabled());
+    QVERIFY(!w.Option1[0]->isEnabled());
+    for (int i = 1; i <= 6; ++i) QVERIFY(w.Command1[i]->isEnabled());
+    QVERIFY(!w.Command1[8]->isEnabled());
+    for (int i = 4; i <= 14; ++i) QVERIFY(w.Text1[i]->isReadOnly());
+  }
+  static void CheckEditing(FrmConfig& w) {
+    QVERIFY(!w.Text1[1]->isReadOnly());
+    QVERIFY(!w.Text1[2]->isReadOnly());
+    QVERIFY(w.Check1->isEnabled() && w.Check2->isEnabled());
+    QVERIFY(w.Option1[0]->isEnabled() && w.Option1[1]->isEnabled());
+    for (int i = 1; i <= 6; ++i) QVERIFY(!w.Command1[i]->isEnabled());
+    QVERIFY(w.Command1[8]->isEnabled());
+    QVERIFY(w.Command1[9]->isEnabled());
+    for (int i = 4; i <= 14; ++i) QVERIFY(w.Text1[i]->isReadOnly());
+  }
+
+ private slots:
+  void init() {
+    tmp_ = std::make_unique<QTemporaryDir>();
+    UseFreshSettingsStore(Path(QStringLiteral("settings")));
+  }
+
+  void raiseAndLower() {
+    Editor e;
+    e.StartWith(MakeFile(5));
+    e.ClickEntry(2);
+    e.Click(2);  // Raise
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Area title 4"));
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 3"));
+    QCOMPARE(e.Selected(), 3);
+    QCOMPARE(e.window->Text1[1]->text(), QStringLiteral("Area title 3"));
+    QCOMPARE(e.window->Text1[0]->text(), QStringLiteral("004"));
+    QVERIFY(e.doc.FileChanged);
+    CheckNumbering(e);
+
+    e.Click(3);  // Lower, back again
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Area title 3"));
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 4"));
+    QCOMPARE(e.Selected(), 2);
+    CheckNumbering(e);
+    CheckViewing(*e.window);
+  }
+
+  void movesThatMoveNothingStillChange_data() {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("command");
+    QTest::newRow("lower 0") << 0 << 3;
+    QTest::newRow("lower 1") << 1 << 3;
+    QTest::newRow("lower 2") << 2 << 3;
+    QTest::newRow("raise last") << 4 << 2;
+  }
+  void movesThatMoveNothingStillChange() {
+    QFETCH(int, slot);
+    QFETCH(int, command);
+    Editor e;
+    e.StartWith(MakeFile(5));
+    e.ClickEntry(slot);
+    const auto before = e.doc.Areas;
+    e.Click(command);
+    QVERIFY(e.doc.Areas == before);
+    QVERIFY(e.doc.FileChanged);
+    QCOMPARE(e.Selected(), slot);
+    e.dialogs.setNextAnswer(Dialogs::Answer::No);
+    e.Click(1);
+    QCOMPARE(e.dialogs.shown.back().title, QStringLiteral("WanaSave"));
+    QVERIFY(e.window->Ended());
+  }
+
+  void lowerSlotThree() {
+    Editor e;
+    e.StartWith(MakeFile(5));
+    e.ClickEntry(3);
+    e.Click(3);
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Area title 4"));
+    QCOMPARE(e.doc.Areas[2].Number, std::string("003"));
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 3"));
+    QCOMPARE(e.Selected(), 2);
+  }
+
+  void deleteMiddleLastAndFirst() {
+    Editor e;
+    e.StartWith(MakeFile(5));
+    e.ClickEntry(2);
+    e.Click(4);
+    QCOMPARE(e.doc.LastArea, 3);
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Area title 4"));
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 5"));
+    QCOMPARE(e.Selected(), 1);
+    QVERIFY(e.doc.FileChanged);
+    CheckNumbering(e);
+
+    e.ClickEntry(3);  // the last
+    e.Click(4);
+    QCOMPARE(e.doc.LastArea, 2);
+    QCOMPARE(e.Selected(), 2);
+
+    e.ClickEntry(0);
+    e.Click(4);
+    QCOMPARE(e.doc.LastArea, 1);
+    QCOMPARE(TitleAt(e, 0), QStringLiteral("Area title 2"));
+    CheckNumbering(e);
+    // Nothing is selected, and the panel shows nothing stale.
+    QCOMPARE(e.Selected(), -1);
+    QCOMPARE(e.doc.CurrentArea, -1);
+    QVERIFY(e.window->Text1[1]->text().isEmpty());
+    const auto before = e.doc.Areas;
+    for (int command : {2, 3, 4, 5}) e.Click(command);
+    QVERIFY(e.doc.Areas == before);
+    CheckViewing(*e.window);
+  }
+
+  void deleteEveryArea() {
+    Editor e;
+    e.StartWith(MakeFile(2));
+    e.ClickEntry(1);
+    e.Click(4);
+    e.ClickEntry(0);
+    e.Click(4);
+    QCOMPARE(e.doc.LastArea, -1);
+    QCOMPARE(e.ListCount(), 0);
+    for (int command : {2, 3, 4, 5, 9}) e.Click(command);
+    QCOMPARE(e.doc.LastArea, -1);
+    // The empty table can be saved and read back as written.
+    QVERIFY(e.window->FileSave());
+  }
+
+  void editThenOk() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(
+        file, SceneryText(
+                  {{"001", "One", "Remote=a\r\nActive=tRUE\r\nRequired=no\r\n"},
+                   {"002", "Two", "Local=b\r\nActive=x\r\n"}}));
+    Editor e;
+    e.StartWith(file);
+    auto& w = *e.window;
+    e.ClickEntry(0);
+    e.Click(5);
+    CheckEditing(w);
+    QVERIFY(e.doc.FileChanged);
+    // An empty title is refused and Editing goes on.
+    w.Text1[1]->clear();
+    e.Click(8);
+    QCOMPARE(e.dialogs.messages().last(),
+             QStringLiteral("PLEASE fill in the Title Text box"));
+    CheckEditing(w);
+    QTest::keyClicks(w.Text1[1], QStringLiteral("Uno"));
+    QTest::keyClick(w.Text1[2], Qt::Key_End);
+    QTest::keyClicks(w.Text1[2], QStringLiteral("\\more"));
+    QTest::mouseClick(w.Check2, Qt::LeftButton);
+    e.Click(8);
+    CheckViewing(w);
+    const AreaEntry& a = e.doc.Areas[0];
+    QCOMPARE(a.Title, std::string("Uno"));
+    QCOMPARE(a.PathValue, std::string("a\\more"));
+    QCOMPARE(a.PathKey, std::string("Remote="));
+    QCOMPARE(a.Active, std::string("True"));
+    QCOMPARE(a.Required, std::string("True"));
+    QCOMPARE(e.Selected(), 0);
+
+    e.ClickEntry(1);
+    e.Click(5);
+    e.Click(8);
+    QCOMPARE(e.doc.Areas[1].Active, std::string("False"));
+    QCOMPARE(e.doc.Areas[1].PathKey, std::string("Local="));
+  }
+
+  void editThenSelectOtherThenOk() {
+    Editor e;
+    e.StartWith(MakeFile(4));
+    e.ClickEntry(0);
+    e.Click(5);
+    e.ClickEntry(2);
+    QCOMPARE(e.window->Text1[1]->text(), QStringLiteral("Area title 3"));
+    e.window->Text1[1]->setText(QStringLiteral("Third"));
+    e.Click(8);
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Third"));
+    QCOMPARE(TitleAt(e, 0), QStringLiteral("Area title 1"));
+  }
+
+  void editThenCancel() {
+    Editor e;
+    e.StartWith(MakeFile(4));
+    e.ClickEntry(1);
+    const auto before = e.doc.Areas;
+    e.Click(5);
+    e.window->Text1[1]->setText(QStringLiteral("Dropped"));
+    e.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    QTest::keyClick(e.window->Text1[1], Qt::Key_Escape);
+    QVERIFY(e.doc.Areas == before);
+    QVERIFY(e.doc.FileChanged);
+    QCOMPARE(e.Selected(), 3);
+    QCOMPARE(e.window->Text1[1]->text(), QStringLiteral("Area title 4"));
+    CheckViewing(*e.window);
+  }
+
+  void enterPressesOkWhileEditing() {
+    Editor e;
+    e.StartWith(MakeFile(2));
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    e.ClickEntry(0);
+    QTest::keyClick(w.LstTitle, Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(w.Command1[8]->isEnabled());  // access keys press after a flash
+    CheckEditing(w);
+    w.Text1[1]->setFocus();
+    w.Text1[1]->setText(QStringLiteral("Entered"));
+    QTest::keyClick(w.Text1[1], Qt::Key_Return);
+    CheckViewing(w);
+    QCOMPARE(TitleAt(e, 0), QStringLiteral("Entered"));
+  }
+
+  void accessKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("slotAfter");
+    QTest::addColumn<int>("lastAfter");
+    QTest::newRow("Alt+R raise") << int(Qt::Key_R) << 4 << 4;
+    QTest::newRow("Alt+L lower") << int(Qt::Key_L) << 2 << 4;
+    QTest::newRow("Alt+D delete") << int(Qt::Key_D) << 2 << 3;
+  }
+  void accessKeys() {
+    QFETCH(int, key);
+    QFETCH(int, slotAfter);
+    QFETCH(int, lastAfter);
+    Editor e;
+    e.StartWith(MakeFile(5));
+    e.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    e.ClickEntry(3);
+    QTest::keyClick(e.window->LstTitle, Qt::Key(key), Qt::AltModifier);
+    QTRY_COMPARE(e.Selected(), slotAfter);
+    QCOMPARE(e.doc.LastArea, lastAfter);
+  }
+
+  void textsTheCodePageCannotHold() {
+    Editor e;
+    e.StartWith(MakeFile(2));
+    e.ClickEntry(0);
+    e.Click(5);
+    e.window->Text1[1]->setText(QString::fromUtf8("Москва"));
+    e.Click(8);
+    QVERIFY(e.dialogs.messages().last().contains(QStringLiteral("Title")));
+    CheckEditing(*e.window);
+    QCOMPARE(TitleAt(e, 0), QStringLiteral("Area title 1"));
+    e.window->Text1[1]->setText(QString::fromUtf8("Zürich"));
+    e.window->Text1[2]->setText(QString::fromUtf8("Scenery\\日本"));
+    e.Click(8);
+    QVERIFY(e.dialogs.messages().last().contains(QStringLiteral("Path")));
+    e.window->Text1[2]->setText(QString::fromUtf8("Scenery\\Zürich"));
+    e.Click(8);
+    QCOMPARE(e.doc.Areas[0].Title, std::string("Z\xfcrich"));
+  }
+
+  // ---- search ----
+
+  void search() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    std::vector<TestArea> areas = NumberedAreas(12);
+    areas[4].title = "Alpine SCENERY";
+    areas[8].body = "Local=Addon\\scenery\\x\r\n";
+    areas[10].title = "\xc9tang";  // É
+    WriteBytes(file, SceneryText(areas));
+    Editor e;
+    e.StartWith(file);
+    auto& w = *e.window;
+    e.dialogs.setNextInput(QStringLiteral("scenery"));
+    w.MnuSearch_Click();
+    QCOMPARE(e.dialogs.shown.back().prompt,
+             QStringLiteral(
+                 "Type in the word (or portion of word)you wish too find "));
+    QCOMPARE(e.dialogs.shown.back().title, QStringLiteral("Search anything"));
+    QCOMPARE(e.Selected(), 4);
+    QCOMPARE(w.Text1[1]->text(), QStringLiteral("Alpine SCENERY"));
+    w.MnuSearchNext_Click();
+    QCOMPARE(e.Selected(), 8);  // found in the path
+    w.MnuSearchNext_Click();
+    QCOMPARE(e.Selected(), 8);  // no wrap around
+    QCOMPARE(w.SearchIndex, 9);
+    w.MnuSearchNext_Click();
+    QCOMPARE(w.SearchIndex, 10);
+
+    e.dialogs.setNextInput(QString::fromUtf8("étang"));
+    w.MnuSearch_Click();
+    QCOMPARE(e.Selected(), 10);
+
+    e.dialogs.setNextInput(QStringLiteral("12"));  // number 012, layer 12
+    w.MnuSearch_Click();
+    QCOMPARE(e.Selected(), 11);
+
+    e.dialogs.setNextInput(QStringLiteral("nowhere"));
+    w.MnuSearch_Click();
+    QCOMPARE(e.Selected(), 11);
+
+    e.dialogs.setNextInput(QString::fromUtf8("日本"));
+    w.MnuSearch_Click();
+    QCOMPARE(e.Selected(), 11);
+
+    // A cancelled box searches for the empty text: every area matches.
+    w.MnuSearch_Click();
+    QCOMPARE(e.Selected(), 0);
+    w.MnuSearchNext_Click();
+    QCOMPARE(e.Selected(), 1);
+  }
+
+  void searchNextBeforeSearchAndAtBound() {
+    Editor e;
+    e.StartWith(MakeFile(3));
+    e.window->MnuSearchNext_Click();
+    QCOMPARE(e.Selected(), 1);
+    e.window->SearchIndex = 32767;
+    e.window->MnuSearchNext_Click();
+    QCOMPARE(e.window->SearchIndex, 32767);
+  }
+
+  void searchIndexKeptAcrossLoads() {
+    Editor e;
+    e.StartWith(MakeFile(5));
+    e.window->SearchIndex = 2;
+    e.dialogs.setNextFileName(MakeFile(6, QStringLiteral("other.cfg")));
+    e.window->MnuLoad_Click();
+    e.window->MnuSearchNext_Click();
+    QCOMPARE(e.Selected(), 3);
+  }
+
+  // The road of a typical edit, down to the saved bytes.
+  void typicalEditSavedByteForByte() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText(NumberedAreas(3)));
+    const QByteArray original = ReadBytes(file);
+    Editor e;
+    e.StartWith(file);
+    e.ClickEntry(1);
+    e.Click(5);
+    e.window->Text1[1]->setText(QStringLiteral("Renamed"));
+    e.Click(8);
+    e.window->MnuSave_Click();
+    QVERIFY(!e.doc.FileChanged);
+    QCOMPARE(ReadBytes(file + QStringLiteral(".bak")), original);
+    QByteArray expected = original;
+    expected.replace("Title=Area title 2", "Title=Renamed");
+    const QByteArray saved = ReadBytes(file);
+    // The writer's own layout, compared with what writing the edited
+    // document gives.
+    QCOMPARE(saved, QByteArray::fromStdString(WriteSceneryBytes(e.doc)));
+    QVERIFY(saved.contains("[Area.002]\r\nTitle=Renamed\r\n"));
+    QVERIFY(saved.contains("Active=True\r\n"));
+  }
+};
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"

@@ -1,0 +1,576 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "gui_fixture.h"
+
+using namespace sceneshifter;
+using namespace sceneshifter::testing;
+
+class FrmConfigTest : public QObject {
+  Q_OBJECT
+  std::unique_ptr<QTemporaryDir> tmp_;
+  QString Path(const QString& name) const { return tmp_->filePath(name); }
+  QString MakeFile(const QString& name, int areas) {
+    WriteBytes(Path(name), SceneryText(NumberedAreas(areas)));
+    return Path(name);
+  }
+
+ private slots:
+  void init() {
+    tmp_ = std::make_unique<QTemporaryDir>();
+    UseFreshSettingsStore(Path(QStringLiteral("settings")));
+  }
+
+  void layoutGeometryAndCaptions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    auto row = [](const char* name, const char* caption, int l, int t, int w,
+                  int h) {
+      QTest::newRow(name) << QString::fromLatin1(name)
+                          << QString::fromLatin1(caption) << QRect(l, t, w, h);
+    };
+    row("Label1_0", "Layer", 0, 120, 612, 252);
+    row("Label1_1", "Title", 1680, 120, 612, 252);
+    row("LstTitle", "", 120, 360, 3015, 5130);
+    row("Command1_3", "&Lower ", 3240, 600, 972, 372);
+    row("Command1_2", "&Raise ", 3240, 1200, 972, 372);
+    row("Command1_6", "&Add ", 3240, 1800, 972, 372);
+    row("Command1_4", "&Delete ", 3240, 2400, 972, 372);
+    row("Command1_5", "&Edit ", 3240, 3000, 972, 372);
+    row("Command1_8", "O K", 3240, 3600, 972, 372);
+    row("Command1_9", "Cancel", 3240, 4200, 972, 372);
+    row("Command1_1", "Exit", 3240, 4800, 972, 372);
+    row("Check2", "Required", 4080, 0, 1095, 375);
+    row("Option1_1", "Use Direct", 5640, 0, 855, 375);
+    row("Option1_0", "Cache This Scenery", 6840, 0, 1335, 375);
+    row("Label1_2", "Area", 4440, 480, 612, 252);
+    row("Text1_0", "", 5160, 480, 732, 288);
+    row("Label1_6", "Layer", 5880, 480, 612, 252);
+    row("Text1_3", "", 6600, 480, 612, 288);
+    row("Check1", "Active", 7320, 480, 975, 375);
+    row("Label1_3", "Title", 4200, 840, 612, 252);
+    row("Text1_1", "", 5160, 840, 3372, 288);
+    row("Label1_4", "Path", 4200, 1200, 612, 252);
+    row("Text1_2", "", 5160, 1200, 3372, 288);
+    row("Label1_5", "Exclude", 4200, 1560, 735, 255);
+    row("Text1_4", "", 5160, 1560, 3372, 288);
+    for (int k = 0; k <= 9; ++k) {
+      const QByteArray l = "Label1_" + QByteArray::number(7 + k);
+      const QByteArray t = "Text1_" + QByteArray::number(5 + k);
+      const QByteArray caption = "Flatten " + QByteArray::number(k);
+      QTest::newRow(l) << QString::fromLatin1(l) << QString::fromLatin1(caption)
+                       << QRect(4320, 1920 + 360 * k, 855, 255);
+      QTest::newRow(t) << QString::fromLatin1(t) << QString()
+                       << QRect(5160, 1920 + 360 * k, 3372, 288);
+    }
+    row("StatusBar", "", 0, 5640, 8295, 375);
+  }
+
+  void layoutGeometryAndCaptions() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    Editor e;
+    auto* w = e.window->findChild<QWidget*>(name);
+    QVERIFY2(w, qPrintable(name));
+    const QRect px(qRound(twips.x() / 15.0), qRound(twips.y() / 15.0),
+                   qRound(twips.width() / 15.0), qRound(twips.height() / 15.0));
+    QCOMPARE(w->geometry(), px);
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+      QCOMPARE(b->text(), caption);
+    if (auto* l = qobject_cast<QLabel*>(w)) QCOMPARE(l->text(), caption);
+    if (auto* t = qobject_cast<QLineEdit*>(w)) {
+      QVERIFY(t->isReadOnly());
+      QVERIFY(t->text().isEmpty());
+    }
+  }
+
+  void startStateAndMenus() {
+    Editor e;
+    auto& w = *e.window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Sceneshifter"));
+    QCOMPARE(w.centralWidget()->size(), QSize(583, 401));
+    QVERIFY(!w.windowIcon().isNull());
+    for (int i : {1, 2, 3, 4, 5, 6, 9}) QVERIFY(w.Command1[i]->isEnabled());
+    QVERIFY(!w.Command1[8]->isEnabled());
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             w.Check1, w.Check2, w.Option1[0], w.Option1[1]}) {
+      QVERIFY(!b->isEnabled());
+      QVERIFY(!b->isChecked());
+    }
+    QVERIFY(w.StatusBar->text().isEmpty());
+    QCOMPARE(w.StatusBar->focusPolicy(), Qt::NoFocus);
+
+    const auto menus = w.menuBar()->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("&Tools"));
+    struct Item {
+      QAction* action;
+      const char* caption;
+      QKeySequence shortcut;
+    };
+    const Item items[] = {
+        {w.MnuLoad, "&Load", QKeySequence()},
+        {w.MnuSave, "&Save", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {w.MnuSaveAs, "Save &As", QKeySequence(QStringLiteral("Ctrl+A"))},
+        {w.MnuExit, "Exit", QKeySequence(QStringLiteral("Ctrl+X"))},
+        {w.MnuSearch, "&Search", QKeySequence(QStringLiteral("Ctrl+F"))},
+        {w.MnuSearchNext, "Search &Next", QKeySequence(QStringLiteral("F3"))}};
+    for (const auto& it : items) {
+      QCOMPARE(it.action->text(), QString::fromLatin1(it.caption));
+      QCOMPARE(it.action->shortcut(), it.shortcut);
+      QVERIFY(it.action->isEnabled());
+    }
+    const auto fileItems = w.MnuFile->actions();
+    QCOMPARE(fileItems.size(), 5);
+    QVERIFY(fileItems[4]->isSeparator());
+    QVERIFY(!fileItems[4]->isVisible());
+  }
+
+  void tabOrder() {
+    Editor e;
+    auto& w = *e.window;
+    const std::vector<QWidget*> expected = {
+        w.LstTitle,    w.Text1[0],    w.Text1[1],    w.Text1[2],
+        w.Text1[3],    w.Check1,      w.Command1[1], w.Command1[2],
+        w.Command1[3], w.Command1[4], w.Command1[5], w.Command1[6],
+        w.Command1[8], w.Command1[9], w.Option1[0],  w.Option1[1],
+        w.Check2,      w.Text1[4],    w.Text1[5],    w.Text1[6],
+        w.Text1[7],    w.Text1[8],    w.Text1[9],    w.Text1[10],
+        w.Text1[11],   w.Text1[12],   w.Text1[13],   w.Text1[14]};
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+      QWidget* next = expected[i - 1]->nextInFocusChain();
+      while (next->focusPolicy() == Qt::NoFocus)
+        next = next->nextInFocusChain();
+      QCOMPARE(next->objectName(), expected[i]->objectName());
+    }
+  }
+
+  // ---- start-up ----
+
+  void startupEmptyStorePromptsAndStoresChoice() {
+    const QString file = MakeFile(QStringLiteral("fs/Scenery.cfg"), 3);
+    Editor e;
+    e.dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e.dialogs.setNextFileName(file);
+    e.window->Startup();
+    QVERIFY(!e.window->Ended());
+    QCOMPARE(e.dialogs.shown.at(0).prompt,
+             QStringLiteral("Please find Flight Sim Scenery config File"));
+    QVERIFY(e.dialogs.shown.at(0).title.isEmpty());
+    QCOMPARE(e.dialogs.shown.at(1).kind, QStringLiteral("open"));
+    QCOMPARE(e.dialogs.shown.at(1).title,
+             QStringLiteral("Please find Flight Sim Scenery config File"));
+    QVERIFY(
+        e.dialogs.shown.at(1).filter.contains(QStringLiteral("scenery.cfg")));
+    QVERIFY(
+        e.dialogs.shown.at(1).filter.contains(QStringLiteral("SCENERY.CFG")));
+    QCOMPARE(Stored("Paths", "FSPath"), file);
+    QCOMPARE(e.doc.FSFolder, Path(QStringLiteral("fs")).toStdString());
+    QCOMPARE(e.ListCount(), 3);
+    QCOMPARE(e.Selected(), 2);
+    QCOMPARE(e.window->StatusBar->text(), file);
+    QCOMPARE(e.window->RecentCount(), 1);
+  }
+
+  void startupRememberedFileWritesNothing() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
+    Store("Paths", "FSPath", file);
+    const QString storeFile = QSettings(QStringLiteral("Sceneshifter"),
+                                        QStringLiteral("Sceneshifter"))
+                                  .fileName();
+    const QByteArray before = ReadBytes(storeFile);
+    Editor e;
+    e.window->Startup();
+    QVERIFY(e.dialogs.shown.empty());
+    QCOMPARE(e.ListCount(), 2);
+    QCOMPARE(ReadBytes(storeFile), before);
+  }
+
+  void startupDeletedFileCancelThenNo() {
+    Store("Paths", "FSPath", Path(QStringLiteral("gone/Scenery.cfg")));
+    Editor e;
+    e.dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e.dialogs.setNextFileName(QString());  // cancelled
+    e.dialogs.setNextAnswer(Dialogs::Answer::No);
+    e.window->Startup();
+    QVERIFY(e.window->Ended());
+    QCOMPARE(e.dialogs.endRequests, 1);
+    QCOMPARE(e.dialogs.messages().size(), 2);
+    QCOMPARE(Stored("Paths", "FSPath"), QString());
+  }
+
+  void startupArgumentReplacesRememberedFile() {
+    const QString remembered = MakeFile(QStringLiteral("a/Scenery.cfg"), 2);
+    const QString given = MakeFile(QStringLiteral("b/Scenery.cfg"), 4);
+    Store("Paths", "FSPath", remembered);
+    Editor e;
+    e.window->Startup(given);
+    QCOMPARE(e.ListCount(), 4);
+    QCOMPARE(e.doc.FSFolder, Path(QStringLiteral("b")).toStdString());
+  }
+
+  void startupReadFailureEnds() {
+    const QString bad = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(bad, "no areas here\r\n");
+    Editor e;
+    e.StartWith(bad);
+    QVERIFY(e.window->Ended());
+    QCOMPARE(e.dialogs.messages().size(), 1);
+  }
+
+  void sortedMessageOnLoad() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText({{"002", "B"}, {"001", "A"}}));
+    Editor e;
+    e.StartWith(file);
+    QCOMPARE(e.dialogs.messages(),
+             QStringList{QStringLiteral(
+                 "The Sceneshifter has sorted your Scenery Areas into "
+                 "numerical order.           PLEASE check them and if all is "
+                 "ok Save it")});
+    QVERIFY(e.doc.FileChanged);
+    QCOMPARE(e.Title(0), QStringLiteral("1        A"));
+  }
+
+  // ---- file commands ----
+
+  void exitWithoutChangesEndsAtOnce() {
+    Editor e;
+    e.StartWith(MakeFile(QStringLiteral("Scenery.cfg"), 2));
+    e.window->MnuExit_Click();
+    QVERIFY(e.dialogs.shown.empty());
+    QVERIFY(e.window->Ended());
+  }
+
+  void exitWithChangesNoLeavesFile() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
+    const QByteArray before = ReadBytes(file);
+    Editor e;
+    e.StartWith(file);
+    e.doc.FileChanged = true;
+    e.dialogs.setNextAnswer(Dialogs::Answer::No);
+    e.Click(1);
+    QCOMPARE(
+        e.dialogs.shown.back().prompt,
+        QStringLiteral("Config File has Changed , DO you wish to Save it?"));
+    QCOMPARE(e.dialogs.shown.back().title, QStringLiteral("WanaSave"));
+    QVERIFY(e.window->Ended());
+    QCOMPARE(ReadBytes(file), before);
+  }
+
+  void exitYesSavesWithBackup() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText({{"002", "B"}, {"001", "A"}}));
+    const QByteArray before = ReadBytes(file);
+    Editor e;
+    e.StartWith(file);
+    e.dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e.window->MnuExit_Click();
+    QVERIFY(e.window->Ended());
+    QCOMPARE(ReadBytes(file + QStringLiteral(".bak")), before);
+    QVERIFY(ReadBytes(file).indexOf("Title=A") <
+            ReadBytes(file).indexOf("Title=B"));
+    QCOMPARE(Stored("Paths", "FSPath"), file);
+  }
+
+  void failedSaveIsReportedAndKeepsProgramOpen() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
+    Editor e;
+    e.StartWith(file);
+    e.doc.FileChanged = true;
+    // A folder that does not exist cannot take the file.
+    const QString nowhere = Path(QStringLiteral("missing/dir/Scenery.cfg"));
+    e.dialogs.setNextFileName(nowhere);
+    e.window->MnuSaveAs_Click();
+    QVERIFY(e.doc.FileChanged);
+    QCOMPARE(e.doc.ConfigFile, file.toStdString());
+    QVERIFY(e.dialogs.messages().last().contains(nowhere));
+    QVERIFY(!QFile::exists(nowhere));
+
+    // Exit's Yes with a save that fails says so and stays open.
+    e.doc.ConfigFile = nowhere.toStdString();
+    e.dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e.window->MnuExit_Click();
+    QVERIFY(!e.window->Ended());
+    QVERIFY(e.dialogs.messages().last().contains(
+        QStringLiteral("could not be saved")));
+    QVERIFY(e.doc.FileChanged);
+  }
+
+  void saveAsThenSaveWritesThere() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
+    const QString other = Path(QStringLiteral("copy/other.cfg"));
+    QDir().mkpath(Path(QStringLiteral("copy")));
+    Editor e;
+    e.StartWith(file);
+    e.dialogs.setNextFileName(other);
+    e.window->MnuSaveAs_Click();
+    QCOMPARE(e.dialogs.shown.back().title,
+             QStringLiteral("Save a Fs Config File as *.cfg (USE CAREFULY)"));
+    QVERIFY(QFile::exists(other));
+    QVERIFY(!QFile::exists(other + QStringLiteral(".bak")));
+    e.doc.Areas[0].Title = "Changed";
+    e.window->MnuSave_Click();
+    QVERIFY(ReadBytes(other).contains("Title=Changed"));
+    QVERIFY(!ReadBytes(file).contains("Title=Changed"));
+    QCOMPARE(e.window->RecentCount(), 1);
+    QCOMPARE(Stored("Paths", "FSPath"), other);
+  }
+
+  void loadAsksAboutChangesAndKeepsFsFolder() {
+    const QString first = MakeFile(QStringLiteral("fs/Scenery.cfg"), 2);
+    const QString second = MakeFile(QStringLiteral("elsewhere/x.cfg"), 5);
+    Editor e;
+    e.StartWith(first);
+    e.doc.FileChanged = true;
+    e.dialogs.setNextAnswer(Dialogs::Answer::No);
+    e.dialogs.setNextFileName(second);
+    e.window->MnuLoad_Click();
+    QCOMPARE(e.dialogs.shown.at(0).title, QStringLiteral("WanaSave"));
+    QCOMPARE(e.dialogs.shown.at(1).title,
+             QStringLiteral("Load a Fs Scenery Config file"));
+    QCOMPARE(e.ListCount(), 5);
+    QVERIFY(!e.doc.FileChanged);
+    QCOMPARE(e.doc.FSFolder, Path(QStringLiteral("fs")).toStdString());
+    QCOMPARE(e.window->RecentCount(), 2);
+  }
+
+  void loadFailureKeepsDocument() {
+    const QString good = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    const QString bad = Path(QStringLiteral("bad.cfg"));
+    WriteBytes(bad, QByteArray("junk\0\x01\x02", 7));
+    Editor e;
+    e.StartWith(good);
+    e.dialogs.setNextFileName(bad);
+    e.window->MnuLoad_Click();
+    QVERIFY(!e.window->Ended());
+    QCOMPARE(e.ListCount(), 3);
+    QCOMPARE(e.doc.ConfigFile, good.toStdString());
+    QCOMPARE(e.dialogs.messages().size(), 1);
+    // A cancelled dialog changes nothing.
+    e.window->MnuLoad_Click();
+    QCOMPARE(e.ListCount(), 3);
+  }
+
+  void closeFromFrameAsksWhenChanged() {
+    Editor e;
+    e.StartWith(MakeFile(QStringLiteral("Scenery.cfg"), 2));
+    QVERIFY(e.window->close());
+    QVERIFY(e.dialogs.shown.empty());
+
+    Editor f;
+    f.StartWith(MakeFile(QStringLiteral("Other.cfg"), 2));
+    f.doc.FileChanged = true;
+    f.dialogs.setNextAnswer(Dialogs::Answer::No);
+    QVERIFY(f.window->close());
+    QCOMPARE(f.dialogs.shown.back().title, QStringLiteral("WanaSave"));
+  }
+
+  // ---- the panel ----
+
+  void panelShowsArea_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("direct");
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<bool>("required");
+    QTest::newRow("local true")
+        << QByteArray("Local=a\r\nActive=True\r\nRequired=TRUE\r\n") << true
+        << true << true;
+    QTest::newRow("LOCAL upper")
+        << QByteArray("LOCAL=a\r\nActive=tRuE\r\nRequired=1\r\n") << true
+        << true << false;
+    QTest::newRow("remote")
+        << QByteArray("Remote=a\r\nActive=yes\r\nRequired=true\r\n") << false
+        << false << true;
+    QTest::newRow("no key")
+        << QByteArray("Active=\r\n") << false << false << false;
+  }
+
+  void panelShowsArea() {
+    QFETCH(QByteArray, body);
+    QFETCH(bool, direct);
+    QFETCH(bool, active);
+    QFETCH(bool, required);
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText({{"001", "One", body}}));
+    Editor e;
+    e.StartWith(file);
+    QCOMPARE(e.window->Option1[1]->isChecked(), direct);
+    QCOMPARE(e.window->Option1[0]->isChecked(), !direct);
+    QCOMPARE(e.window->Check1->isChecked(), active);
+    QCOMPARE(e.window->Check2->isChecked(), required);
+  }
+
+  void panelNumbersAndFlattenOrder() {
+    std::vector<TestArea> areas = NumberedAreas(7);
+    areas[6].body =
+        "Local=x\r\nFlatten.7=seven\r\nExclude=ex\r\nFlatten.1=one\r\n"
+        "Flatten.4=four\r\n";
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText(areas));
+    Editor e;
+    e.StartWith(file);
+    e.ClickEntry(3);
+    QCOMPARE(e.doc.CurrentArea, 3);
+    e.ClickEntry(6);
+    auto& w = *e.window;
+    QCOMPARE(e.doc.CurrentArea, 6);
+    QCOMPARE(w.Text1[0]->text(), QStringLiteral("007"));
+    QCOMPARE(w.Text1[3]->text(), QStringLiteral("7"));
+    QCOMPARE(w.Text1[4]->text(), QStringLiteral("ex"));
+    QCOMPARE(w.Text1[5]->text(), QStringLiteral("seven"));
+    QCOMPARE(w.Text1[6]->text(), QStringLiteral("one"));
+    QCOMPARE(w.Text1[7]->text(), QStringLiteral("four"));
+    QVERIFY(w.Text1[8]->text().isEmpty());
+    // Keys move the selection as clicks do.
+    w.LstTitle->setFocus();
+    QTest::keyClick(w.LstTitle, Qt::Key_Up);
+    QCOMPARE(e.doc.CurrentArea, 5);
+    QCOMPARE(w.Text1[1]->text(), QStringLiteral("Area title 6"));
+  }
+
+  void panelShowsCodePageText() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText({{"001", "Z\xfcrich \x80 \x9f"}}));
+    Editor e;
+    e.StartWith(file);
+    QCOMPARE(e.window->Text1[1]->text(), QString::fromUtf8("Zürich € Ÿ"));
+  }
+
+  // ---- shortcuts, whatever has the focus ----
+
+  void shortcutsWorkInReadOnlyBoxAndList() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Editor e;
+    e.StartWith(file);
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (QWidget* focus : {static_cast<QWidget*>(w.Text1[0]),
+                           static_cast<QWidget*>(w.LstTitle)}) {
+      focus->setFocus();
+      QTRY_VERIFY(focus->hasFocus());
+      e.dialogs.shown.clear();
+      QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+      QCOMPARE(e.dialogs.shown.size(), std::size_t(1));
+      QCOMPARE(e.dialogs.shown.back().kind, QStringLiteral("save"));
+      QTest::keyClick(focus, Qt::Key_F, Qt::ControlModifier);
+      QCOMPARE(e.dialogs.shown.back().kind, QStringLiteral("input"));
+      QCOMPARE(e.Selected(), 0);
+      QTest::keyClick(focus, Qt::Key_F3);
+      QCOMPARE(e.Selected(), 1);
+      e.doc.FileChanged = true;
+      QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier);
+      QVERIFY(!e.doc.FileChanged);
+      QVERIFY(QFile::exists(file + QStringLiteral(".bak")));
+    }
+    QTest::keyClick(w.Text1[0], Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(w.Ended());
+  }
+
+  void enterAndEscape() {
+    Editor e;
+    e.StartWith(MakeFile(QStringLiteral("Scenery.cfg"), 4));
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    e.ClickEntry(1);
+    w.LstTitle->setFocus();
+    // Esc presses Cancel in the view state: the last area is selected.
+    QTest::keyClick(w.LstTitle, Qt::Key_Escape);
+    QCOMPARE(e.Selected(), 3);
+    // Enter does nothing while O K is disabled.
+    QTest::keyClick(w.LstTitle, Qt::Key_Return);
+    QVERIFY(e.dialogs.shown.empty());
+    QVERIFY(!w.Command1[8]->isEnabled());
+  }
+
+  // ---- recent files ----
+
+  void recentFilesFromStore() {
+    const QString a = MakeFile(QStringLiteral("A.cfg"), 1);
+    const QString b = MakeFile(QStringLiteral("B.cfg"), 2);
+    const QString c = MakeFile(QStringLiteral("C.cfg"), 3);
+    Store("Recent Files", "File 1", a);
+    Store("Recent Files", "File 2", b.toUpper() == b ? b : b);
+    Store("Recent Files", "File 3", a.toUpper());  // same file, other case
+    Store("Recent Files", "File 5", c);            // after a gap: not read
+    Editor e;
+    e.StartWith(b);
+    QCOMPARE(e.window->RecentCount(), 2);
+    QCOMPARE(e.window->RecentFile(1), a);
+    QCOMPARE(e.window->RecentFile(2), b);
+    QVERIFY(e.window->MnuFileArray[0]->isVisible());
+  }
+
+  void recentFileRemovedWhenGone() {
+    const QString a = MakeFile(QStringLiteral("A.cfg"), 1);
+    const QString b = MakeFile(QStringLiteral("B.cfg"), 2);
+    const QString c = MakeFile(QStringLiteral("C.cfg"), 3);
+    Store("Recent Files", "File 1", a);
+    Store("Recent Files", "File 2", b);
+    Store("Recent Files", "File 3", c);
+    Editor e;
+    e.StartWith(a);
+    QFile::remove(b);
+    e.window->MnuFileArray[2]->trigger();
+    QCOMPARE(e.window->RecentCount(), 2);
+    QCOMPARE(e.window->RecentFile(1), a);
+    QCOMPARE(e.window->RecentFile(2), c);
+    QCOMPARE(e.window->MnuFileArray[2]->text(), c);
+    QVERIFY(e.dialogs.shown.empty());
+    e.window->MnuSave_Click();
+    QCOMPARE(Stored("Recent Files", "File 1"), a);
+    QCOMPARE(Stored("Recent Files", "File 2"), c);
+    QCOMPARE(Stored("Recent Files", "File 3"), c);
+    Editor next;
+    next.StartWith(a);
+    QCOMPARE(next.window->RecentCount(), 2);
+
+    // Clicking an entry whose file is there opens it.
+    next.window->MnuFileArray[2]->trigger();
+    QCOMPARE(next.ListCount(), 3);
+    QCOMPARE(next.doc.ConfigFile, c.toStdString());
+  }
+
+  void removingOnlyEntryKeepsSeparator() {
+    const QString a = MakeFile(QStringLiteral("A.cfg"), 1);
+    Editor e;
+    e.StartWith(a);
+    QFile::remove(a);
+    e.window->MnuFileArray[1]->trigger();
+    QCOMPARE(e.window->RecentCount(), 0);
+    QVERIFY(e.window->MnuFileArray[0]->isVisible());
+  }
+
+  void thirtyLoads() {
+    Editor e;
+    e.StartWith(MakeFile(QStringLiteral("f0.cfg"), 1));
+    for (int i = 1; i < 30; ++i) {
+      e.dialogs.setNextFileName(MakeFile(QStringLiteral("f%1.cfg").arg(i), 1));
+      e.window->MnuLoad_Click();
+    }
+    QCOMPARE(e.window->RecentCount(), 30);
+    QCOMPARE(e.window->RecentFile(1), Path(QStringLiteral("f0.cfg")));
+    QCOMPARE(e.window->RecentFile(30), Path(QStringLiteral("f29.cfg")));
+    // Loading a listed path in other letter case adds nothing.
+    e.window->UpdateMenu(Path(QStringLiteral("F3.CFG")), 0);
+    QCOMPARE(e.window->RecentCount(), 30);
+  }
+
+  void recentPathWithAmpersand() {
+    const QString a = MakeFile(QStringLiteral("R&D.cfg"), 1);
+    Editor e;
+    e.StartWith(a);
+    QCOMPARE(e.window->RecentFile(1), a);
+    e.window->MnuFileArray[1]->trigger();
+    QCOMPARE(e.doc.ConfigFile, a.toStdString());
+  }
+};
+
+QTEST_MAIN(FrmConfigTest)
+#include "frm_config_test.moc"
