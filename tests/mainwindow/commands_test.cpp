@@ -1,3 +1,9 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QTimer>
+#include <functional>
+
+#include "frm_files.h"
 #include "gui_fixture.h"
 #include "scenery_writer.h"
 
@@ -41,6 +47,34 @@ class CommandsTest : public QObject {
     QVERIFY(w.Command1[8]->isEnabled());
     QVERIFY(w.Command1[9]->isEnabled());
     for (int i = 4; i <= 14; ++i) QVERIFY(w.Text1[i]->isReadOnly());
+  }
+
+  // Runs `act` on the folder picker as soon as Add has opened it.
+  static void WhenPickerOpens(std::function<void(frmFiles&)> act) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, poll] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<frmFiles*>(w); p && p->isVisible()) {
+          act(*p);
+          return;
+        }
+      QTimer::singleShot(5, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+  }
+  // Add, choosing `folder` in the picker.
+  void AddChoosing(Editor& e, const QString& folder) {
+    WhenPickerOpens([folder](frmFiles& p) {
+      QVERIFY(p.Dir1->SetPath(folder));
+      QTest::mouseClick(p.cmdFile[0], Qt::LeftButton);
+    });
+    e.Click(6);
+  }
+  QString SceneryFolder() {
+    const QString f = Path(QStringLiteral("Addon Scenery/Alps"));
+    QDir().mkpath(f + QStringLiteral("/scenery"));
+    QDir().mkpath(f + QStringLiteral("/texture"));
+    return f;
   }
 
  private slots:
@@ -279,6 +313,153 @@ class CommandsTest : public QObject {
     e.window->Text1[2]->setText(QString::fromUtf8("Scenery\\Zürich"));
     e.Click(8);
     QCOMPARE(e.doc.Areas[0].Title, std::string("Z\xfcrich"));
+  }
+
+  // ---- Add, through the folder picker ----
+
+  void addThenOk() {
+    std::vector<TestArea> areas = NumberedAreas(12);
+    areas[11].body =
+        "Local=x\r\nActive=TRUE\r\nRequired=TRUE\r\nExclude=1\r\n"
+        "Flatten.0=f0\r\nTextures=t\r\n";
+    WriteBytes(Path(QStringLiteral("Scenery.cfg")), SceneryText(areas));
+    Editor e;
+    e.StartWith(Path(QStringLiteral("Scenery.cfg")));
+    const QString folder = SceneryFolder();
+    bool disabledMeanwhile = false;
+    WhenPickerOpens([&](frmFiles& p) {
+      disabledMeanwhile = !e.window->isEnabled();
+      QVERIFY(p.Dir1->SetPath(folder));
+      QTest::mouseClick(p.cmdFile[0], Qt::LeftButton);
+    });
+    e.Click(6);
+    QVERIFY(disabledMeanwhile);
+    QVERIFY(e.window->isEnabled());
+    auto& w = *e.window;
+    CheckEditing(w);
+    QVERIFY(w.AddingArea);
+    QCOMPARE(w.Text1[0]->text(), QStringLiteral("013"));
+    QCOMPARE(w.Text1[3]->text(), QStringLiteral("13"));
+    QCOMPARE(w.Text1[2]->text(), QStringLiteral("Addon Scenery\\Alps"));
+    QVERIFY(w.Text1[1]->text().isEmpty());
+    QVERIFY(w.Check1->isChecked());
+    QVERIFY(w.Option1[1]->isChecked());
+    w.Text1[1]->setText(QStringLiteral("Alps"));
+    e.Click(8);
+    CheckViewing(w);
+    QCOMPARE(e.doc.LastArea, 12);
+    const AreaEntry& a = e.doc.Areas[12];
+    QCOMPARE(a.Number, std::string("013"));
+    QCOMPARE(a.Layer, 13);
+    QCOMPARE(a.Title, std::string("Alps"));
+    QCOMPARE(a.PathKey, std::string("Local="));
+    QCOMPARE(a.PathValue, std::string("Addon Scenery\\Alps"));
+    QCOMPARE(a.Active, std::string("True"));
+    QCOMPARE(a.Required, std::string("True"));
+    QCOMPARE(a.Exclude, std::string("1"));
+    QCOMPARE(a.Flatten[0], std::string("f0"));
+    QVERIFY(a.TextureLine.empty());
+    QCOMPARE(e.Selected(), 12);
+    QCOMPARE(e.doc.SceneryPath, std::string("Addon Scenery\\Alps"));
+
+    // The next opening starts at the folder chosen last.
+    QString openedAt;
+    WhenPickerOpens([&](frmFiles& p) {
+      openedAt = p.Dir1->Path();
+      QTest::mouseClick(p.cmdFile[1], Qt::LeftButton);
+    });
+    e.Click(6);
+    QCOMPARE(openedAt, folder);
+  }
+
+  void addCancelledInPicker() {
+    Editor e;
+    e.StartWith(MakeFile(4));
+    e.ClickEntry(1);
+    const auto before = e.doc.Areas;
+    WhenPickerOpens(
+        [](frmFiles& p) { QTest::keyClick(p.Dir1, Qt::Key_Escape); });
+    e.Click(6);
+    QVERIFY(e.window->isEnabled());
+    QVERIFY(!e.window->AddingArea);
+    QVERIFY(!e.doc.FileChanged);
+    QVERIFY(e.doc.Areas == before);
+    QCOMPARE(e.Selected(), 3);
+    CheckViewing(*e.window);
+    // Then an edit updates in place.
+    e.ClickEntry(0);
+    e.Click(5);
+    e.window->Text1[1]->setText(QStringLiteral("First"));
+    e.Click(8);
+    QCOMPARE(e.doc.LastArea, 3);
+    QCOMPARE(TitleAt(e, 0), QStringLiteral("First"));
+  }
+
+  void pickerClosedFromFrame() {
+    Editor e;
+    e.StartWith(MakeFile(3));
+    WhenPickerOpens([](frmFiles& p) { p.close(); });
+    e.Click(6);
+    QVERIFY(e.window->isEnabled());
+    QVERIFY(e.window->PickerDone);
+    QVERIFY(!e.window->AddingArea);
+    QCOMPARE(e.doc.LastArea, 2);
+    CheckViewing(*e.window);
+  }
+
+  void addThenSelectOtherEntry() {
+    Editor e;
+    e.StartWith(MakeFile(5));
+    AddChoosing(e, SceneryFolder());
+    e.ClickEntry(1);
+    QCOMPARE(e.window->Text1[0]->text(), QStringLiteral("002"));
+    e.window->Text1[1]->setText(QStringLiteral("Inserted"));
+    e.Click(8);
+    QCOMPARE(e.doc.LastArea, 5);
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Inserted"));
+    QCOMPARE(TitleAt(e, 5), QStringLiteral("Area title 5"));
+    QCOMPARE(e.Selected(), 5);
+    CheckNumbering(e);
+  }
+
+  void addToEmptyAndFullTables() {
+    Editor e;
+    e.StartWith(MakeFile(1));
+    e.ClickEntry(0);
+    e.Click(4);
+    QCOMPARE(e.doc.LastArea, -1);
+    AddChoosing(e, SceneryFolder());
+    QCOMPARE(e.window->Text1[0]->text(), QStringLiteral("001"));
+    e.window->Text1[1]->setText(QStringLiteral("Only"));
+    e.Click(8);
+    QCOMPARE(e.doc.LastArea, 0);
+    QCOMPARE(e.doc.Areas[0].Layer, 1);
+
+    Editor full;
+    full.StartWith(MakeFile(3001, QStringLiteral("full.cfg")));
+    AddChoosing(full, SceneryFolder());
+    full.window->Text1[1]->setText(QStringLiteral("One too many"));
+    full.Click(8);
+    QCOMPARE(full.doc.LastArea, 3000);
+    QVERIFY(full.dialogs.messages().last().contains(QStringLiteral("3001")));
+    CheckViewing(*full.window);
+  }
+
+  void newAreaTakesNothingFromDeletedOne() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    std::vector<TestArea> areas = NumberedAreas(3);
+    areas[2].body = "Local=x\r\nTexture=Scenery\\Tex\r\nActive=TRUE\r\n";
+    WriteBytes(file, SceneryText(areas));
+    Editor e;
+    e.StartWith(file);
+    QVERIFY(!e.doc.Areas[2].TextureLine.empty());
+    e.ClickEntry(2);
+    e.Click(4);
+    AddChoosing(e, SceneryFolder());
+    e.window->Text1[1]->setText(QStringLiteral("Fresh"));
+    e.Click(8);
+    QCOMPARE(e.doc.LastArea, 2);
+    QVERIFY(e.doc.Areas[2].TextureLine.empty());
   }
 
   // ---- search ----
