@@ -39,6 +39,18 @@ bool IsCacheLine(std::string_view line) {
   return ContainsNoCase(line, "[Cache");
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number of a section line: three characters after the dot, or all the
+// digits when there are more than three, so that the sections 1000 and up
+// that the writer itself produces keep their place in the order.
+std::string_view SectionNumber(std::string_view rest) {
+  std::size_t n = rest.size() < 3 ? rest.size() : 3;
+  if (n == 3 && IsDigit(rest[0]) && IsDigit(rest[1]) && IsDigit(rest[2]))
+    while (n < rest.size() && IsDigit(rest[n])) ++n;
+  return rest.substr(0, n);
+}
+
 std::string_view ValueOf(std::string_view line) {
   const auto eq = line.find('=');
   return eq == std::string_view::npos ? line : line.substr(eq + 1);
@@ -125,7 +137,7 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
     if (++a >= kAreaSlots) return fail(kTooManyAreasMessage);
     AreaEntry& area = result.Areas[a];
     const auto dot = sectionLine.find('.');
-    area.Number = sectionLine.substr(dot + 1, 3);
+    area.Number = SectionNumber(sectionLine.substr(dot + 1));
     int flattenCount = 0;
 
     // The first line after a section line always belongs to the section.
