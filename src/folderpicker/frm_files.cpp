@@ -9,25 +9,10 @@
 #include <QStorageInfo>
 
 #include "codepage.h"
+#include "window_units.h"
 
 namespace sceneshifter {
 namespace {
-
-QRect Twips(int left, int top, int width, int height) {
-  auto px = [](int twips) { return (twips + 7) / 15; };
-  return QRect(px(left), px(top), px(width), px(height));
-}
-
-QFont CaptionFont() {
-  QFont f;
-  f.setFamilies({QStringLiteral("MS Sans Serif"),
-                 QStringLiteral("Microsoft Sans Serif"),
-                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                 QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
-  f.setPointSizeF(8.25);
-  f.setBold(true);
-  return f;
-}
 
 // Folder paths compared in one form: "/" between names, no trailing one
 // (except for a root).

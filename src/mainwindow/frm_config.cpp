@@ -19,32 +19,11 @@
 #include "scenery_writer.h"
 #include "text_bytes.h"
 #include "title_list_model.h"
+#include "window_units.h"
 #include "wrapping_button.h"
 
 namespace sceneshifter {
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-QRect Twips(int left, int top, int width, int height) {
-  auto px = [](int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-  };
-  return QRect(px(left), px(top), px(width), px(height));
-}
-
-QFont CaptionFont() {
-  // Where MS Sans Serif is missing, a face of about its width keeps the
-  // captions inside their controls.
-  QFont f;
-  f.setFamilies({QStringLiteral("MS Sans Serif"),
-                 QStringLiteral("Microsoft Sans Serif"),
-                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                 QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
-  f.setPointSizeF(8.25);
-  f.setBold(true);
-  return f;
-}
 
 // A small 16-colour picture: sky, ground, and an aircraft over a runway.
 QIcon WindowIcon() {

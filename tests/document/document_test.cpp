@@ -3,21 +3,10 @@
 #include "path_helpers.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
+#include "test_files.h"
 
 using namespace sceneshifter;
-
-namespace {
-SceneryDocument Load(const std::string& text) {
-  auto r = ReadSceneryBytes(text);
-  EXPECT_TRUE(r.ok) << r.error;
-  SceneryDocument doc;
-  doc.Areas = r.Areas;
-  doc.HeaderLines = r.HeaderLines;
-  doc.LastArea = r.LastArea;
-  SortAreas(doc);
-  return doc;
-}
-}  // namespace
+using sceneshifter::testing::Load;
 
 TEST(Reader, SortsAndRenumbers) {
   auto doc = Load(

@@ -11,16 +11,7 @@ namespace {
 
 ReadResult Read(const std::string& text) { return ReadSceneryBytes(text); }
 
-SceneryDocument Sorted(const std::string& text) {
-  ReadResult r = Read(text);
-  EXPECT_TRUE(r.ok) << r.error;
-  SceneryDocument doc;
-  doc.HeaderLines = r.HeaderLines;
-  doc.Areas = r.Areas;
-  doc.LastArea = r.LastArea;
-  SortAreas(doc);
-  return doc;
-}
+SceneryDocument Sorted(const std::string& text) { return Load(text); }
 
 TEST(ReaderBounds, AreaLimit) {
   const ReadResult full = Read(SceneryOf(3001));

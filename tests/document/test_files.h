@@ -8,6 +8,7 @@
 #include <string>
 
 #include "file_ops.h"
+#include "scenery_reader.h"
 
 namespace sceneshifter::testing {
 
@@ -66,6 +67,18 @@ inline std::string SceneryOf(int n, bool reversed = false) {
             "\r\nRequired=FALSE\r\n\r\n";
   }
   return text;
+}
+
+// The document a text gives once read and sorted, as a load leaves it.
+inline SceneryDocument Load(const std::string& text) {
+  ReadResult r = ReadSceneryBytes(text);
+  EXPECT_TRUE(r.ok) << r.error;
+  SceneryDocument doc;
+  doc.HeaderLines = std::move(r.HeaderLines);
+  doc.Areas = std::move(r.Areas);
+  doc.LastArea = r.LastArea;
+  SortAreas(doc);
+  return doc;
 }
 
 }  // namespace sceneshifter::testing
