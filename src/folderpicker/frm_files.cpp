@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QWindow>
 
 #include "codepage.h"
 #include "window_units.h"
@@ -81,7 +82,12 @@ bool FolderList::SetPath(const QString& path) {
 }
 
 void FolderList::OpenItem(QListWidgetItem* item) {
-  if (item) SetPath(item->data(kPathRole).toString());
+  if (!item) return;
+  const QString wanted = item->data(kPathRole).toString();
+  if (SetPath(wanted)) return;
+  // Gone or unreadable since it was listed: show what is there now.
+  SetPath(path_);
+  emit openFailed(wanted);
 }
 
 // Enter opens the highlighted folder; it is not the window's default key
@@ -153,6 +159,12 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
   connect(Dir1, &FolderList::pathChanged, this, [this](const QString& p) {
     const int d = Drive1->currentIndex();
     if (d >= 0) driveFolders_[Drive1->itemData(d).toString()] = p;
+  });
+  connect(Dir1, &FolderList::openFailed, this, [this](const QString& p) {
+    dialogs_.MessageBox(this,
+                        QStringLiteral("The folder %1 cannot be opened.")
+                            .arg(QDir::toNativeSeparators(p)),
+                        Dialogs::Buttons::Ok, QString());
   });
   Load();
   Dir1->setFocus();
@@ -266,6 +278,14 @@ void frmFiles::Finish() {
   pickerDone_ = true;
   emit pickerFinished();
   close();
+}
+
+// Kept above the main window, which must not be its parent: a disabled
+// parent would disable the picker too.
+void frmFiles::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (mainWindow_ && mainWindow_->windowHandle() && windowHandle())
+    windowHandle()->setTransientParent(mainWindow_->windowHandle());
 }
 
 // Esc, and closing from the frame, count as Cancel.

@@ -28,6 +28,9 @@ class FolderList : public QListWidget {
 
  signals:
   void pathChanged(const QString& path);
+  // A folder the user tried to open could not be read; the list was read
+  // again.
+  void openFailed(const QString& path);
 
  protected:
   bool event(QEvent* e) override;
@@ -73,6 +76,7 @@ class frmFiles : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Load();

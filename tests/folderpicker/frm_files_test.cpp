@@ -255,6 +255,23 @@ class FrmFilesTest : public QObject {
              QStringLiteral("Addon Scenery\\Alps"));
   }
 
+  void folderGoneSinceListed() {
+    auto* p = Open();
+    QVERIFY(p->Dir1->SetPath(Path("Addon Scenery")));
+    auto items =
+        p->Dir1->findItems(QStringLiteral("Empty Scenery"), Qt::MatchEndsWith);
+    QCOMPARE(items.size(), 1);
+    QVERIFY(QDir(Path("Addon Scenery/Empty Scenery")).removeRecursively());
+    p->Dir1->setCurrentItem(items[0]);
+    QTest::keyClick(p->Dir1, Qt::Key_Return);
+    QCOMPARE(p->Dir1->Path(), Path("Addon Scenery"));
+    QCOMPARE(p->Dir1->Subfolders(), QStringList{Path("Addon Scenery/Alps")});
+    QCOMPARE(dialogs_.messages().size(), 1);
+    QVERIFY(dialogs_.messages().first().contains(
+        QStringLiteral("cannot be opened")));
+    p->close();
+  }
+
   void unreadableDriveKeepsPicker() {
     auto* p = Open();
     const QString before = p->Dir1->Path();
