@@ -1,5 +1,7 @@
 #include "scenery_reader.h"
 
+#include <algorithm>
+
 #include "file_ops.h"
 #include "text_bytes.h"
 
@@ -45,31 +47,35 @@ std::string_view ValueOf(std::string_view line) {
 }
 
 void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
-  const std::string_view key = line.substr(0, 5);
+  // The key is the line's first five characters, in any letter case.
+  char folded[5];
+  const std::size_t keyLength = std::min<std::size_t>(line.size(), 5);
+  for (std::size_t i = 0; i < keyLength; ++i) folded[i] = FoldCase1252(line[i]);
+  const std::string_view key(folded, keyLength);
   const std::string_view value = ValueOf(line);
-  if (EqualsNoCase(key, "Title")) {
+  if (key == "title") {
     area.Title = value;
-  } else if (EqualsNoCase(key, "Local")) {
+  } else if (key == "local") {
     if (!value.empty()) {
       area.PathKey = "Local=";
       area.PathValue = value;
     }
-  } else if (EqualsNoCase(key, "Remot")) {
+  } else if (key == "remot") {
     if (!value.empty()) {
       area.PathKey = "Remote=";
       area.PathValue = value;
     }
-  } else if (EqualsNoCase(key, "Activ")) {
+  } else if (key == "activ") {
     area.Active = value;
-  } else if (EqualsNoCase(key, "Layer")) {
+  } else if (key == "layer") {
     ParseLayerValue(value, area.Layer);
-  } else if (EqualsNoCase(key, "Textu")) {
+  } else if (key == "textu") {
     area.TextureLine = line;
-  } else if (EqualsNoCase(key, "Requi")) {
+  } else if (key == "requi") {
     area.Required = value;
-  } else if (EqualsNoCase(key, "Exclu")) {
+  } else if (key == "exclu") {
     area.Exclude = value;
-  } else if (EqualsNoCase(key, "Flatt")) {
+  } else if (key == "flatt") {
     if (flattenCount < 10) area.Flatten[flattenCount] = value;
     ++flattenCount;
   }
@@ -144,6 +150,11 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
         if (IsSectionLine(line)) {
           sectionLine = line;
           nextSection = true;
+        } else {
+          // The run ran to the end of the file. Its lines are kept, and the
+          // header still ends at a section line, as it does after any other
+          // run, so that the unused slots after it are not written out.
+          header.Store(sectionLine);
         }
         break;
       }
