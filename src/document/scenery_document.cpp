@@ -120,14 +120,23 @@ void SortAreas(SceneryDocument& doc) {
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return keys[a] < keys[b]; });
-    // Each record moves once, into a new table that then takes the old
-    // one's place; the unused records above the areas come along.
-    std::vector<AreaEntry> sorted;
-    sorted.reserve(doc.Areas.size());
-    for (int i : order) sorted.push_back(std::move(doc.Areas[i]));
-    for (std::size_t i = count; i < doc.Areas.size(); ++i)
-      sorted.push_back(std::move(doc.Areas[i]));
-    doc.Areas.swap(sorted);
+    // Apply the new order in place, one cycle of the permutation at a
+    // time, so that the table needs no second copy.
+    std::vector<bool> placed(count);
+    for (int start = 0; start < count; ++start) {
+      if (placed[start] || order[start] == start) continue;
+      AreaEntry first = std::move(doc.Areas[start]);
+      for (int to = start;;) {
+        placed[to] = true;
+        const int from = order[to];
+        if (from == start) {
+          doc.Areas[to] = std::move(first);
+          break;
+        }
+        doc.Areas[to] = std::move(doc.Areas[from]);
+        to = from;
+      }
+    }
     doc.AreasSorted = true;
     doc.FileChanged = true;
   }

@@ -100,7 +100,8 @@ class HeaderStore {
 ReadResult ReadSceneryBytes(std::string_view bytes) {
   ReadResult result;
   result.HeaderLines.assign(kHeaderSlots, std::string());
-  result.Areas.assign(kAreaSlots, AreaEntry());
+  // Room for the largest table, taken from memory only as areas are read.
+  result.Areas.reserve(kAreaSlots);
   auto fail = [&](const char* message) {
     ReadResult failed;
     failed.error = message;
@@ -129,7 +130,7 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
   // Each turn of this loop is one section start with `sectionLine`.
   while (!lines.AtEnd()) {
     if (++a >= kAreaSlots) return fail(kTooManyAreasMessage);
-    AreaEntry& area = result.Areas[a];
+    AreaEntry& area = result.Areas.emplace_back();
     const auto dot = sectionLine.find('.');
     area.Number = sectionLine.substr(dot + 1, 3);
     int flattenCount = 0;
@@ -186,16 +187,25 @@ ReadResult ReadSceneryFile(const std::string& path) {
   return ReadSceneryBytes(bytes);
 }
 
-std::string LoadDocument(SceneryDocument& doc) {
-  ReadResult read = ReadSceneryFile(doc.ConfigFile);
-  if (!read.ok) return read.error;
+void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   doc.HeaderLines = std::move(read.HeaderLines);
-  doc.Areas = std::move(read.Areas);
+  doc.Areas.resize(kAreaSlots);
+  const std::size_t count = read.Areas.size();
+  for (std::size_t i = 0; i < count; ++i)
+    doc.Areas[i] = std::move(read.Areas[i]);
+  for (std::size_t i = count; i < doc.Areas.size(); ++i)
+    if (doc.Areas[i] != AreaEntry()) doc.Areas[i].Clear();
   doc.LastArea = read.LastArea;
   // The edits of the previous document are gone with it; only this file's
   // own sort can leave it changed.
   doc.FileChanged = false;
   SortAreas(doc);
+}
+
+std::string LoadDocument(SceneryDocument& doc) {
+  ReadResult read = ReadSceneryFile(doc.ConfigFile);
+  if (!read.ok) return read.error;
+  AdoptRead(doc, std::move(read));
   return {};
 }
 

@@ -421,3 +421,18 @@ TEST(ReaderJunk, NulBytesAreOrdinaryCharacters) {
   const std::string out = WriteSceneryBytes(doc);
   EXPECT_NE(out.find("Title=" + title + "\r\n"), std::string::npos);
 }
+
+TEST(ReaderFiles, LoadClearsEveryRecordOfTheEarlierFile) {
+  TempDir dir;
+  dir.Write("big.cfg", Areas(20));
+  dir.Write("small.cfg", Areas(12));
+  SceneryDocument doc;
+  doc.ConfigFile = dir.Path("big.cfg");
+  ASSERT_EQ(LoadDocument(doc), "");
+  doc.Areas[2500].Title = "left by an edit";
+  doc.ConfigFile = dir.Path("small.cfg");
+  ASSERT_EQ(LoadDocument(doc), "");
+  EXPECT_EQ(doc.LastArea, 11);
+  ASSERT_EQ(doc.Areas.size(), 3001u);
+  for (int i = 12; i < 3001; ++i) ASSERT_EQ(doc.Areas[i], AreaEntry()) << i;
+}

@@ -28,10 +28,7 @@ inline SceneryDocument LoadText(std::string_view text) {
   ReadResult read = ReadSceneryBytes(text);
   EXPECT_TRUE(read.ok) << read.error;
   SceneryDocument doc;
-  doc.HeaderLines = std::move(read.HeaderLines);
-  doc.Areas = std::move(read.Areas);
-  doc.LastArea = read.LastArea;
-  SortAreas(doc);
+  if (read.ok) AdoptRead(doc, std::move(read));
   return doc;
 }
 
