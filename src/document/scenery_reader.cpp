@@ -193,8 +193,9 @@ void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   const std::size_t count = read.Areas.size();
   for (std::size_t i = 0; i < count; ++i)
     doc.Areas[i] = std::move(read.Areas[i]);
+  static const AreaEntry kEmpty;
   for (std::size_t i = count; i < doc.Areas.size(); ++i)
-    if (doc.Areas[i] != AreaEntry()) doc.Areas[i].Clear();
+    if (doc.Areas[i] != kEmpty) doc.Areas[i].Clear();
   doc.LastArea = read.LastArea;
   // The edits of the previous document are gone with it; only this file's
   // own sort can leave it changed.

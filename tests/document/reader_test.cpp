@@ -107,7 +107,7 @@ TEST(ReaderStates, NumberIsThreeCharactersAfterTheFirstDot) {
 TEST(ReaderKeys, EachKeySetsItsField) {
   using Field = std::string AreaEntry::*;
   struct Case {
-    std::vector<std::string_view> body;
+    std::vector<std::string> body;
     Field field;
     const char* expected;
   };
@@ -151,7 +151,7 @@ TEST(ReaderKeys, EachKeySetsItsField) {
   };
   for (const Case& c : cases) {
     std::string text = "[Area.1]\r\n";
-    for (std::string_view line : c.body) text.append(line).append("\r\n");
+    for (const std::string& line : c.body) text.append(line).append("\r\n");
     SCOPED_TRACE(text);
     ReadResult read = ReadSceneryBytes(text);
     ASSERT_TRUE(read.ok);
@@ -161,7 +161,7 @@ TEST(ReaderKeys, EachKeySetsItsField) {
 
 TEST(ReaderKeys, LayerValueAsRead) {
   struct Case {
-    std::vector<std::string_view> body;
+    std::vector<std::string> body;
     int layer;
   };
   const std::vector<Case> cases = {
@@ -181,7 +181,7 @@ TEST(ReaderKeys, LayerValueAsRead) {
   };
   for (const Case& c : cases) {
     std::string text = "[Area.1]\r\n";
-    for (std::string_view line : c.body) text.append(line).append("\r\n");
+    for (const std::string& line : c.body) text.append(line).append("\r\n");
     ReadResult read = ReadSceneryBytes(text);
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.Areas[0].Layer, c.layer) << text;
