@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "scenery_writer.h"
 #include "test_support.h"
 
 using namespace sceneshifter;
@@ -181,4 +182,27 @@ TEST(CliNormalize, WritesToOutputLeavingTheInputAlone) {
   EXPECT_EQ(dir.Read("out.cfg"), dir.Read("Scenery.cfg"));
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"Scenery.cfg",
                                                 "Scenery.cfg.bak", "out.cfg"}));
+}
+
+TEST(BundledExample, LoadsSortedWithEveryKindOfLine) {
+  SceneryDocument doc;
+  doc.ConfigFile = SCENESHIFTER_EXAMPLE;
+  ASSERT_EQ(LoadDocument(doc), "");
+  EXPECT_TRUE(doc.AreasSorted);  // so loading it shows the sorted message
+  EXPECT_EQ(doc.LastArea, 21);
+  int textures = 0, excludes = 0, flattens = 0;
+  for (int i = 0; i <= doc.LastArea; ++i) {
+    textures += !doc.Areas[i].TextureLine.empty();
+    excludes += !doc.Areas[i].Exclude.empty();
+    flattens += !doc.Areas[i].Flatten[0].empty();
+  }
+  EXPECT_GT(textures, 0);
+  EXPECT_GT(excludes, 0);
+  EXPECT_GT(flattens, 0);
+  const std::string out = WriteSceneryBytes(doc);
+  EXPECT_LT(out.find("[Cache]\r\n"), out.find("[Area.001]"));
+  const CliRun run = Cli({"list", SCENESHIFTER_EXAMPLE});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("5        B\xC3\xA4renfels Valley\n"),
+            std::string::npos);
 }
