@@ -189,13 +189,10 @@ ReadResult ReadSceneryFile(const std::string& path) {
 
 void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   doc.HeaderLines = std::move(read.HeaderLines);
+  // The read's table, which has room for every slot, becomes the
+  // document's; the slots above the areas read are new and so empty.
+  doc.Areas.swap(read.Areas);
   doc.Areas.resize(kAreaSlots);
-  const std::size_t count = read.Areas.size();
-  for (std::size_t i = 0; i < count; ++i)
-    doc.Areas[i] = std::move(read.Areas[i]);
-  static const AreaEntry kEmpty;
-  for (std::size_t i = count; i < doc.Areas.size(); ++i)
-    if (doc.Areas[i] != kEmpty) doc.Areas[i].Clear();
   doc.LastArea = read.LastArea;
   // The edits of the previous document are gone with it; only this file's
   // own sort can leave it changed.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "codepage.h"
 #include "scenery_writer.h"
 #include "test_support.h"
 
@@ -205,4 +206,10 @@ TEST(BundledExample, LoadsSortedWithEveryKindOfLine) {
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("5        B\xC3\xA4renfels Valley\n"),
             std::string::npos);
+}
+
+TEST(CliList, DecodesEveryByteAsTheEditorDoes) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8FromFileBytes(all), FromFileBytes(all).toStdString());
 }
