@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite, then the
+# core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 ctest --test-dir build --output-on-failure --no-tests=error
+bash scripts/sanitize.sh

@@ -46,14 +46,31 @@ bool LeadingNumber(std::string_view text, double& value) {
   auto [ptr, ec] =
       std::from_chars(number.data(), number.data() + number.size(), v);
   if (ec == std::errc::result_out_of_range) {
-    // Too large or too small for a double: decide which by the digits.
-    const bool anyNonZero =
-        number.substr(0, intDigits + (fracDigits ? fracDigits + 1 : 0))
-            .find_first_of("123456789") != std::string_view::npos;
+    // Beyond a double's range: the position of the first significant digit
+    // and the exponent tell an overflow from an underflow.
+    long magnitude = 0;
+    bool significant = false;
+    for (std::size_t d = 0, seen = 0;
+         d < number.size() && seen < intDigits + fracDigits; ++d) {
+      if (!IsDigit(number[d])) continue;
+      if (number[d] != '0') {
+        magnitude = static_cast<long>(intDigits) - static_cast<long>(seen);
+        significant = true;
+        break;
+      }
+      ++seen;
+    }
     const auto ePos = number.find_first_of("eE");
-    const bool bigExponent =
-        ePos != std::string_view::npos && number.substr(ePos + 1, 1) != "-";
-    v = (anyNonZero && bigExponent) ? HUGE_VAL : 0.0;
+    if (significant && ePos != std::string_view::npos) {
+      std::size_t j = ePos + 1;
+      const bool negativeExponent = number[j] == '-';
+      if (number[j] == '+' || number[j] == '-') ++j;
+      long exponent = 0;
+      for (; j < number.size() && exponent < 100000; ++j)
+        exponent = exponent * 10 + (number[j] - '0');
+      magnitude += negativeExponent ? -exponent : exponent;
+    }
+    v = (significant && magnitude > 0) ? HUGE_VAL : 0.0;
   } else if (ec != std::errc()) {
     v = 0;
   }
@@ -103,10 +120,23 @@ void SortAreas(SceneryDocument& doc) {
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return keys[a] < keys[b]; });
-    std::vector<AreaEntry> sorted;
-    sorted.reserve(count);
-    for (int i : order) sorted.push_back(std::move(doc.Areas[i]));
-    std::move(sorted.begin(), sorted.end(), doc.Areas.begin());
+    // Apply the new order in place, one cycle of the permutation at a
+    // time, so that the table needs no second copy.
+    std::vector<bool> placed(count);
+    for (int start = 0; start < count; ++start) {
+      if (placed[start] || order[start] == start) continue;
+      AreaEntry first = std::move(doc.Areas[start]);
+      for (int to = start;;) {
+        placed[to] = true;
+        const int from = order[to];
+        if (from == start) {
+          doc.Areas[to] = std::move(first);
+          break;
+        }
+        doc.Areas[to] = std::move(doc.Areas[from]);
+        to = from;
+      }
+    }
     doc.AreasSorted = true;
     doc.FileChanged = true;
   }

@@ -1,5 +1,7 @@
 #include "scenery_reader.h"
 
+#include <algorithm>
+
 #include "file_ops.h"
 #include "text_bytes.h"
 
@@ -57,31 +59,35 @@ std::string_view ValueOf(std::string_view line) {
 }
 
 void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
-  const std::string_view key = line.substr(0, 5);
+  // The key is the line's first five characters, in any letter case.
+  char folded[5];
+  const std::size_t keyLength = std::min<std::size_t>(line.size(), 5);
+  for (std::size_t i = 0; i < keyLength; ++i) folded[i] = FoldCase1252(line[i]);
+  const std::string_view key(folded, keyLength);
   const std::string_view value = ValueOf(line);
-  if (EqualsNoCase(key, "Title")) {
+  if (key == "title") {
     area.Title = value;
-  } else if (EqualsNoCase(key, "Local")) {
+  } else if (key == "local") {
     if (!value.empty()) {
       area.PathKey = "Local=";
       area.PathValue = value;
     }
-  } else if (EqualsNoCase(key, "Remot")) {
+  } else if (key == "remot") {
     if (!value.empty()) {
       area.PathKey = "Remote=";
       area.PathValue = value;
     }
-  } else if (EqualsNoCase(key, "Activ")) {
+  } else if (key == "activ") {
     area.Active = value;
-  } else if (EqualsNoCase(key, "Layer")) {
+  } else if (key == "layer") {
     ParseLayerValue(value, area.Layer);
-  } else if (EqualsNoCase(key, "Textu")) {
+  } else if (key == "textu") {
     area.TextureLine = line;
-  } else if (EqualsNoCase(key, "Requi")) {
+  } else if (key == "requi") {
     area.Required = value;
-  } else if (EqualsNoCase(key, "Exclu")) {
+  } else if (key == "exclu") {
     area.Exclude = value;
-  } else if (EqualsNoCase(key, "Flatt")) {
+  } else if (key == "flatt") {
     if (flattenCount < 10) area.Flatten[flattenCount] = value;
     ++flattenCount;
   }
@@ -106,7 +112,8 @@ class HeaderStore {
 ReadResult ReadSceneryBytes(std::string_view bytes) {
   ReadResult result;
   result.HeaderLines.assign(kHeaderSlots, std::string());
-  result.Areas.assign(kAreaSlots, AreaEntry());
+  // Room for the largest table, taken from memory only as areas are read.
+  result.Areas.reserve(kAreaSlots);
   auto fail = [&](const char* message) {
     ReadResult failed;
     failed.error = message;
@@ -135,7 +142,7 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
   // Each turn of this loop is one section start with `sectionLine`.
   while (!lines.AtEnd()) {
     if (++a >= kAreaSlots) return fail(kTooManyAreasMessage);
-    AreaEntry& area = result.Areas[a];
+    AreaEntry& area = result.Areas.emplace_back();
     const auto dot = sectionLine.find('.');
     area.Number = SectionNumber(sectionLine.substr(dot + 1));
     int flattenCount = 0;
@@ -156,6 +163,11 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
         if (IsSectionLine(line)) {
           sectionLine = line;
           nextSection = true;
+        } else {
+          // The run ran to the end of the file. Its lines are kept, and the
+          // header still ends at a section line, as it does after any other
+          // run, so that the unused slots after it are not written out.
+          header.Store(sectionLine);
         }
         break;
       }
@@ -187,16 +199,23 @@ ReadResult ReadSceneryFile(const std::string& path) {
   return ReadSceneryBytes(bytes);
 }
 
-std::string LoadDocument(SceneryDocument& doc) {
-  ReadResult read = ReadSceneryFile(doc.ConfigFile);
-  if (!read.ok) return read.error;
+void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   doc.HeaderLines = std::move(read.HeaderLines);
-  doc.Areas = std::move(read.Areas);
+  // The read's table, which has room for every slot, becomes the
+  // document's; the slots above the areas read are new and so empty.
+  doc.Areas.swap(read.Areas);
+  doc.Areas.resize(kAreaSlots);
   doc.LastArea = read.LastArea;
   // The edits of the previous document are gone with it; only this file's
   // own sort can leave it changed.
   doc.FileChanged = false;
   SortAreas(doc);
+}
+
+std::string LoadDocument(SceneryDocument& doc) {
+  ReadResult read = ReadSceneryFile(doc.ConfigFile);
+  if (!read.ok) return read.error;
+  AdoptRead(doc, std::move(read));
   return {};
 }
 

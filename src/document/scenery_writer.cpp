@@ -1,14 +1,54 @@
 #include "scenery_writer.h"
 
+#include <charconv>
+
 #include "text_bytes.h"
 
 namespace sceneshifter {
 namespace {
 
-void Line(std::string& out, std::string_view a, std::string_view b = {}) {
-  out.append(a);
-  out.append(b);
-  out.append("\r\n");
+// Counts the bytes of the output, so that it is built in one allocation
+// however long its lines are.
+struct ByteCounter {
+  std::size_t size = 0;
+  ByteCounter& append(std::string_view text) {
+    size += text.size();
+    return *this;
+  }
+};
+
+template <typename Out>
+void Line(Out& out, std::string_view a, std::string_view b = {}) {
+  out.append(a).append(b).append("\r\n");
+}
+
+template <typename Out>
+void WriteDocument(const SceneryDocument& doc, Out& out) {
+  for (const std::string& header : doc.HeaderLines) {
+    if (ContainsNoCase(header, "[Area")) break;
+    Line(out, header);
+  }
+  char layer[8];
+  for (int i = 0; i <= doc.LastArea; ++i) {
+    const AreaEntry& e = doc.Areas[i];
+    out.append("[Area.").append(e.Number).append("]\r\n");
+    Line(out, "Title=", e.Title);
+    Line(out, e.PathKey, e.PathValue);
+    if (!e.TextureLine.empty()) Line(out, e.TextureLine);
+    Line(out, "Active=", e.Active);
+    Line(out, "Required=", e.Required);
+    const auto end = std::to_chars(layer, layer + sizeof layer, e.Layer).ptr;
+    Line(out, "Layer=", std::string_view(layer, end - layer));
+    if (!e.Exclude.empty()) Line(out, "Exclude=", e.Exclude);
+    for (int k = 0; k < 10; ++k) {
+      if (e.Flatten[k].empty()) continue;
+      const char key[] = {
+          'F', 'l', 'a', 't', 't', 'e', 'n', '.', static_cast<char>('0' + k),
+          '='};
+      Line(out, std::string_view(key, sizeof key), e.Flatten[k]);
+    }
+    Line(out, "");
+  }
 }
 
 // A name beside `path` that is free now.
@@ -23,29 +63,11 @@ std::string FreeSiblingName(FileOps& ops, const std::string& path,
 }  // namespace
 
 std::string WriteSceneryBytes(const SceneryDocument& doc) {
+  ByteCounter counter;
+  WriteDocument(doc, counter);
   std::string out;
-  out.reserve(static_cast<std::size_t>(doc.AreaCount()) * 160 + 4096);
-  for (const std::string& header : doc.HeaderLines) {
-    if (ContainsNoCase(header, "[Area")) break;
-    Line(out, header);
-  }
-  for (int i = 0; i <= doc.LastArea; ++i) {
-    const AreaEntry& e = doc.Areas[i];
-    out.append("[Area.").append(e.Number).append("]\r\n");
-    Line(out, "Title=", e.Title);
-    Line(out, e.PathKey, e.PathValue);
-    if (!e.TextureLine.empty()) Line(out, e.TextureLine);
-    Line(out, "Active=", e.Active);
-    Line(out, "Required=", e.Required);
-    Line(out, "Layer=", std::to_string(e.Layer));
-    if (!e.Exclude.empty()) Line(out, "Exclude=", e.Exclude);
-    for (int k = 0; k < 10; ++k) {
-      if (e.Flatten[k].empty()) continue;
-      out.append("Flatten.").append(std::to_string(k)).append("=");
-      Line(out, e.Flatten[k]);
-    }
-    Line(out, "");
-  }
+  out.reserve(counter.size);
+  WriteDocument(doc, out);
   return out;
 }
 

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
-#include "../document/test_files.h"
+#include "codepage.h"
+#include "scenery_writer.h"
+#include "test_support.h"
 
 using namespace sceneshifter;
-using namespace sceneshifter::testing;
+using sceneshifter::testing::Crlf;
+using sceneshifter::testing::TempDir;
 
 namespace {
 
@@ -16,88 +21,195 @@ struct CliRun {
   std::string out, err;
 };
 
-CliRun Cli(std::vector<std::string> args) {
+CliRun Cli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
   const int status = RunCli(args, out, err);
   return {status, out.str(), err.str()};
 }
 
-TEST(Cli, List) {
-  TempFolder dir;
-  const std::string file = dir.File("Scenery.cfg");
-  WriteFile(
-      file,
-      "[Area.2]\r\nTitle=Z\xfcrich\r\n[Area.1]\r\nTitle=One\r\n[Area.3]\r\n"
-      "Title=\r\n");
-  const std::string before = ReadFile(file);
-  const CliRun r = Cli({"list", file});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "1        One\n2        Z\xc3\xbcrich\n3        \n");
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(ReadFile(file), before);  // listing writes nothing
-}
-
-TEST(Cli, NormalizeInPlaceAndToOutput) {
-  TempFolder dir;
-  const std::string file = dir.File("Scenery.cfg");
-  WriteFile(file, SceneryOf(4, true));
-  const std::string original = ReadFile(file);
-
-  const CliRun toOut =
-      Cli({"normalize", file, "--output", dir.File("out.cfg")});
-  EXPECT_EQ(toOut.status, 0);
-  EXPECT_NE(toOut.out.find("put into numerical order"), std::string::npos);
-  EXPECT_EQ(ReadFile(file), original);
-  EXPECT_EQ(ReadFile(dir.File("out.cfg.bak")), "<missing>");
-
-  const CliRun inPlace = Cli({"normalize", file});
-  EXPECT_EQ(inPlace.status, 0);
-  EXPECT_EQ(ReadFile(file + ".bak"), original);
-  EXPECT_EQ(ReadFile(file), ReadFile(dir.File("out.cfg")));
-  const CliRun again = Cli({"normalize", file});
-  EXPECT_NE(again.out.find("already in order"), std::string::npos);
-}
-
-TEST(Cli, FailuresWriteNothing) {
-  TempFolder dir;
-  const std::string bad = dir.File("bad.cfg");
-  WriteFile(bad, "not a scenery file");
-  const std::string good = dir.File("good.cfg");
-  WriteFile(good, SceneryOf(2));
-  struct Case {
-    std::vector<std::string> args;
-    int status;
-  };
-  const Case cases[] = {
-      {{"list", bad}, 1},
-      {{"list", dir.File("missing.cfg")}, 1},
-      {{"normalize", bad}, 1},
-      {{"normalize", good, "--output", dir.File("no/such/dir/out.cfg")}, 1},
-      {{}, 2},
-      {{"list"}, 2},
-      {{"list", good, good}, 2},
-      {{"normalize"}, 2},
-      {{"normalize", good, "--output"}, 2},
-      {{"normalize", good, "--bogus"}, 2},
-      {{"frobnicate", good}, 2},
-  };
-  const auto names = dir.Names();
-  for (const Case& c : cases) {
-    const CliRun r = Cli(c.args);
-    EXPECT_EQ(r.status, c.status) << (c.args.empty() ? "" : c.args[0]);
-    EXPECT_FALSE(r.err.empty());
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(dir.Names(), names);
-  }
-  EXPECT_NE(Cli({"list", bad}).err.find("problem reading"), std::string::npos);
-}
-
-TEST(Cli, HelpAndVersion) {
-  EXPECT_EQ(Cli({"--help"}).status, 0);
-  EXPECT_NE(Cli({"--help"}).out.find("normalize"), std::string::npos);
-  const CliRun v = Cli({"--version"});
-  EXPECT_EQ(v.status, 0);
-  EXPECT_EQ(v.out.rfind("sceneshifter-cli ", 0), 0u);
-}
+// Areas 3, 1, 2 in file order, one title in windows-1252 bytes.
+const std::string kScenery =
+    Crlf({"[General]", "Title=World", "[Area.003]", "Title=Gamma",
+          "Local=Scenery\\G", "[Area.001]", "Title=Z\xFCrich \x80 caf\xE9",
+          "Remote=\\\\srv\\Z", "Layer=1", "[Area.002]", "Title=Beta",
+          "Flatten.4=x"});
 
 }  // namespace
+
+TEST(CliUsage, ExitTwoWithAMessage) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"frobnicate"},
+      {"list"},
+      {"list", "a", "b"},
+      {"normalize"},
+      {"normalize", "a", "b"},
+      {"normalize", "a", "--output"},
+      {"normalize", "a", "--output", ""},
+      {"normalize", "a", "--output", "x", "--output", "y"},
+      {"normalize", "--output", "x"},
+      {"normalize", "a", "--force"},
+  };
+  for (const auto& args : cases) {
+    std::string joined;
+    for (const auto& a : args) joined += "'" + a + "' ";
+    SCOPED_TRACE(joined);
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Usage:"), std::string::npos);
+    EXPECT_EQ(run.err.rfind("sceneshifter-cli: ", 0), 0u);
+  }
+}
+
+TEST(CliUsage, HelpAndVersion) {
+  for (const char* flag : {"--help", "-h"}) {
+    const CliRun run = Cli({flag});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("Usage:", 0), 0u);
+    EXPECT_EQ(run.err, "");
+  }
+  const CliRun run = Cli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("sceneshifter-cli ", 0), 0u);
+}
+
+TEST(CliList, PrintsTheTitleListInUtf8) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kScenery);
+  const CliRun run = Cli({"list", dir.Path("Scenery.cfg")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "1        Z\xC3\xBCrich \xE2\x82\xAC caf\xC3\xA9\n"
+            "2        Beta\n"
+            "3        Gamma\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);  // listing writes nothing
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"Scenery.cfg"});
+}
+
+TEST(CliFailures, ExitOneAndNothingWritten) {
+  TempDir dir;
+  dir.Write("bad.cfg", "no area here\r\n");
+  dir.Write("Scenery.cfg", kScenery);
+  std::string tooMany;
+  for (int i = 0; i < 3002; ++i) tooMany += "[Area.1]\r\nTitle=t\r\n";
+  dir.Write("huge.cfg", tooMany);
+  std::filesystem::create_directory(HostPath(dir.Path("folder")));
+  const auto before = dir.Names();
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {{"list", dir.Path("missing.cfg")}, kReadFailureMessage},
+      {{"list", dir.Path("folder")}, kReadFailureMessage},
+      {{"list", dir.Path("bad.cfg")}, kReadFailureMessage},
+      {{"list", dir.Path("huge.cfg")}, kTooManyAreasMessage},
+      {{"normalize", dir.Path("bad.cfg")}, kReadFailureMessage},
+      {{"normalize", dir.Path("huge.cfg"), "--output", dir.Path("o.cfg")},
+       kTooManyAreasMessage},
+      {{"normalize", dir.Path("Scenery.cfg"), "--output",
+        dir.Path("no-such-folder") + "/out.cfg"},
+       "could not be saved"},
+      {{"normalize", dir.Path("Scenery.cfg"), "--output", dir.Path("folder")},
+       "could not be saved"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(dir.Names(), before);
+    EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);
+  }
+}
+
+TEST(CliNormalize, RewritesInPlaceKeepingABackup) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kScenery);
+  const CliRun run = Cli({"normalize", dir.Path("Scenery.cfg")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "The areas were put into numerical order and renumbered.\n");
+  EXPECT_EQ(run.err, "");
+  const std::string expected = Crlf({"[General]",
+                                     "Title=World",
+                                     "[Area.001]",
+                                     "Title=Z\xFCrich \x80 caf\xE9",
+                                     "Remote=\\\\srv\\Z",
+                                     "Active=",
+                                     "Required=",
+                                     "Layer=1",
+                                     "",
+                                     "[Area.002]",
+                                     "Title=Beta",
+                                     "",
+                                     "Active=",
+                                     "Required=",
+                                     "Layer=2",
+                                     "Flatten.0=x",
+                                     "",
+                                     "[Area.003]",
+                                     "Title=Gamma",
+                                     "Local=Scenery\\G",
+                                     "Active=",
+                                     "Required=",
+                                     "Layer=3",
+                                     ""});
+  EXPECT_EQ(dir.Read("Scenery.cfg"), expected);
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), kScenery);
+
+  // A second run finds the areas in order and writes the same bytes.
+  const CliRun again = Cli({"normalize", dir.Path("Scenery.cfg")});
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.out, "The areas were already in order; renumbered.\n");
+  EXPECT_EQ(dir.Read("Scenery.cfg"), expected);
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), expected);
+  EXPECT_EQ(dir.Names(),
+            (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak"}));
+}
+
+TEST(CliNormalize, WritesToOutputLeavingTheInputAlone) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kScenery);
+  const CliRun run = Cli(
+      {"normalize", "--output", dir.Path("out.cfg"), dir.Path("Scenery.cfg")});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);
+  const CliRun inPlace = Cli({"normalize", dir.Path("Scenery.cfg")});
+  ASSERT_EQ(inPlace.status, 0);
+  EXPECT_EQ(dir.Read("out.cfg"), dir.Read("Scenery.cfg"));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"Scenery.cfg",
+                                                "Scenery.cfg.bak", "out.cfg"}));
+}
+
+TEST(BundledExample, LoadsSortedWithEveryKindOfLine) {
+  SceneryDocument doc;
+  doc.ConfigFile = SCENESHIFTER_EXAMPLE;
+  ASSERT_EQ(LoadDocument(doc), "");
+  EXPECT_TRUE(doc.AreasSorted);  // so loading it shows the sorted message
+  EXPECT_EQ(doc.LastArea, 21);
+  int textures = 0, excludes = 0, flattens = 0;
+  for (int i = 0; i <= doc.LastArea; ++i) {
+    textures += !doc.Areas[i].TextureLine.empty();
+    excludes += !doc.Areas[i].Exclude.empty();
+    flattens += !doc.Areas[i].Flatten[0].empty();
+  }
+  EXPECT_GT(textures, 0);
+  EXPECT_GT(excludes, 0);
+  EXPECT_GT(flattens, 0);
+  const std::string out = WriteSceneryBytes(doc);
+  EXPECT_LT(out.find("[Cache]\r\n"), out.find("[Area.001]"));
+  const CliRun run = Cli({"list", SCENESHIFTER_EXAMPLE});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("5        B\xC3\xA4renfels Valley\n"),
+            std::string::npos);
+}
+
+TEST(CliList, DecodesEveryByteAsTheEditorDoes) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8FromFileBytes(all), FromFileBytes(all).toStdString());
+}

@@ -3,13 +3,13 @@
 #include "path_helpers.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
-#include "test_files.h"
+#include "test_support.h"
 
 using namespace sceneshifter;
-using sceneshifter::testing::Load;
+using sceneshifter::testing::LoadText;
 
 TEST(Reader, SortsAndRenumbers) {
-  auto doc = Load(
+  auto doc = LoadText(
       "H\r\n[Area.3]\r\nTitle=c\r\n[Area.1]\r\nTitle=a\r\n[Area.2]\r\nTitle="
       "b\r\n");
   EXPECT_TRUE(doc.AreasSorted);
@@ -51,7 +51,7 @@ TEST(Paths, FileNameOf) {
 }
 
 TEST(Reader, KeysAndPaths) {
-  auto doc = Load(
+  auto doc = LoadText(
       "[Area.5]\r\ntitle=Name\r\nLocal=\r\nRemote=Scenery\\X\r\n"
       "Flatten.3=a\r\nFlatten.7=b\r\n Title=dropped\r\n[Area.6]\r\nTitle\r\n");
   EXPECT_EQ(doc.Areas[0].Title, "Name");
@@ -64,7 +64,7 @@ TEST(Reader, KeysAndPaths) {
 }
 
 TEST(Reader, CacheRunMovesToHeader) {
-  auto doc = Load(
+  auto doc = LoadText(
       "H\r\n[Area.1]\r\nTitle=a\r\n[Cache]\r\nx=1\r\n[Area.2]\r\nTitle=b\r\n");
   EXPECT_EQ(doc.LastArea, 1);
   EXPECT_EQ(WriteSceneryBytes(doc).substr(0, 17), "H\r\n[Cache]\r\nx=1\r\n");
