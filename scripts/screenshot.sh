@@ -18,6 +18,11 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   xdotool key Return        # the "has sorted" message, when it shows
   sleep 0.5
   win=$(xdotool search --name "^Sceneshifter$" | head -1)
+  xdotool windowfocus --sync "$win"
+  # Area 12, which has exclude and flatten values.
+  xdotool mousemove --window "$win" 60 70 click 1
+  xdotool key Home $(printf "Down %.0s" $(seq 11))
+  sleep 0.3
   import -window "$win" "$2"
   kill $pid' _ "$work/Scenery.cfg" "$(realpath -m "$out")"
 echo "wrote $out"

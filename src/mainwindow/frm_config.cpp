@@ -333,7 +333,10 @@ bool FrmConfig::FileSave() {
   }
   WriteSettings();
   if (!r.backupWarning.empty())
-    dialogs_.MessageBox(this, QString::fromUtf8(r.backupWarning.c_str()),
+    dialogs_.MessageBox(this,
+                        QStringLiteral("The scenery file %1 was saved, but %2.")
+                            .arg(FromHostPath(doc_.ConfigFile),
+                                 QString::fromUtf8(r.backupWarning.c_str())),
                         Dialogs::Buttons::Ok, QString());
   return true;
 }
