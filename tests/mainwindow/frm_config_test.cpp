@@ -301,6 +301,19 @@ class FrmConfigTest : public QObject {
     QVERIFY(e.doc.FileChanged);
   }
 
+  void saveWithoutBackupSaysSo() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
+    // A folder in the backup's place cannot be replaced by the old file.
+    QVERIFY(QDir().mkpath(file + QStringLiteral(".bak/inside")));
+    Editor e;
+    e.StartWith(file);
+    e.doc.FileChanged = true;
+    QVERIFY(e.window->FileSave());
+    QVERIFY(!e.doc.FileChanged);
+    QVERIFY(e.dialogs.messages().last().startsWith(
+        QStringLiteral("The scenery file %1 was saved, but").arg(file)));
+  }
+
   void saveAsThenSaveWritesThere() {
     const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
     const QString other = Path(QStringLiteral("copy/other.cfg"));
