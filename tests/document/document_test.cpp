@@ -23,26 +23,6 @@ TEST(Reader, Failures) {
     EXPECT_FALSE(ReadSceneryBytes(text).ok) << text;
 }
 
-TEST(Writer, ExampleArea) {
-  SceneryDocument doc;
-  doc.LastArea = 0;
-  auto& e = doc.Areas[0];
-  e.Number = "001";
-  e.Title = "Alpha";
-  e.PathKey = "Local=";
-  e.PathValue = "Scenery\\Alpha";
-  e.Active = "True";
-  e.Required = "False";
-  e.Layer = 1;
-  e.Flatten[0] = "5";
-  doc.HeaderLines.assign(kHeaderSlots, "");
-  doc.HeaderLines[0] = "[Area.001]";
-  EXPECT_EQ(
-      WriteSceneryBytes(doc),
-      "[Area.001]\r\nTitle=Alpha\r\nLocal=Scenery\\Alpha\r\nActive=True\r\n"
-      "Required=False\r\nLayer=1\r\nFlatten.0=5\r\n\r\n");
-}
-
 TEST(Paths, FileNameOf) {
   EXPECT_EQ(FileNameOf("C:\\Sim\\Scenery.cfg"), "Scenery.cfg");
   EXPECT_EQ(FileNameOf("C:Scenery.cfg"), "Scenery.cfg");
