@@ -16,7 +16,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes,
                    std::string& error) {
   std::error_code ec;
   const fs::path p = HostPath(path);
-  if (path.empty() || fs::is_directory(p, ec)) {
+  // Only a regular file: a folder fails, and a pipe or device would block
+  // or never end.
+  if (path.empty() || !fs::is_regular_file(p, ec)) {
     error = "not a file";
     return false;
   }

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 #include <random>
 #include <string>
 #include <vector>
 
+#include "path_helpers.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
 #include "test_support.h"
@@ -368,6 +372,17 @@ TEST(ReaderFiles, UnreadableFileFails) {
   EXPECT_EQ(ReadSceneryFile(dir.Path("locked.cfg")).error, kReadFailureMessage);
   fs::permissions(HostPath(dir.Path("locked.cfg")), fs::perms::owner_all);
 }
+
+#ifndef _WIN32
+TEST(ReaderFiles, PipeIsRefusedWithoutWaiting) {
+  TempDir dir;
+  const std::string pipe = dir.Path("Scenery.cfg");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // Nobody writes to the pipe: reading it would wait for ever.
+  EXPECT_EQ(ReadSceneryFile(pipe).error, kReadFailureMessage);
+  EXPECT_FALSE(FileExists(pipe));
+}
+#endif
 
 TEST(ReaderFiles, FailedLoadLeavesTheDocumentAlone) {
   SceneryDocument doc = LoadText(Crlf({"[Area.1]", "Title=kept"}));
