@@ -502,6 +502,22 @@ class FrmConfigTest : public QObject {
     QVERIFY(!w.Command1[8]->isEnabled());
   }
 
+  void menuAccessKeys() {
+    Editor e;
+    e.StartWith(MakeFile(QStringLiteral("Scenery.cfg"), 2));
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.LstTitle->setFocus();
+    for (QMenu* menu : {w.MnuFile, w.MnuTools}) {
+      const Qt::Key key = menu == w.MnuFile ? Qt::Key_F : Qt::Key_T;
+      QTest::keyClick(w.LstTitle, key, Qt::AltModifier);
+      QTRY_VERIFY(menu->isVisible());
+      menu->close();
+      QTRY_VERIFY(!menu->isVisible());
+    }
+  }
+
   // ---- recent files ----
 
   void recentFilesFromStore() {
