@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "dialogs.h"
 #include "frm_config.h"

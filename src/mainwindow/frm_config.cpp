@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 
 #include "codepage.h"
 #include "path_helpers.h"

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdint>
+#include <string>
 
 #include "centre_form.h"
 #include "codepage.h"
