@@ -161,10 +161,10 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
     if (d >= 0) driveFolders_[Drive1->itemData(d).toString()] = p;
   });
   connect(Dir1, &FolderList::openFailed, this, [this](const QString& p) {
-    dialogs_.MessageBox(this,
-                        QStringLiteral("The folder %1 cannot be opened.")
-                            .arg(QDir::toNativeSeparators(p)),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this,
+                     QStringLiteral("The folder %1 cannot be opened.")
+                         .arg(QDir::toNativeSeparators(p)),
+                     Dialogs::Buttons::Ok, QString());
   });
   Load();
   Dir1->setFocus();
@@ -242,10 +242,10 @@ void frmFiles::Drive1_Change() {
     Drive1->setCurrentIndex(driveIndex_);
   }
   if (isVisible())
-    dialogs_.MessageBox(this,
-                        QStringLiteral("The drive %1 cannot be read.")
-                            .arg(QDir::toNativeSeparators(root)),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this,
+                     QStringLiteral("The drive %1 cannot be read.")
+                         .arg(QDir::toNativeSeparators(root)),
+                     Dialogs::Buttons::Ok, QString());
 }
 
 void frmFiles::cmdFile_Click(int Index) {
@@ -258,7 +258,7 @@ void frmFiles::cmdFile_Click(int Index) {
         break;
       }
     if (!accepted) {
-      dialogs_.MessageBox(
+      dialogs_.Message(
           this,
           QStringLiteral(
               "This folder doesn,t appear to be a Valid FS Scenery folder"),

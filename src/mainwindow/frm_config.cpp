@@ -273,7 +273,7 @@ void FrmConfig::Startup(const QString& fileArgument) {
   ReadSettings();
   if (!fileArgument.isEmpty()) doc_.ConfigFile = ToHostPath(fileArgument);
   while (!FileExists(doc_.ConfigFile)) {
-    const auto answer = dialogs_.MessageBox(
+    const auto answer = dialogs_.Message(
         this, QStringLiteral("Please find Flight Sim Scenery config File"),
         Dialogs::Buttons::YesNo, QString());
     if (answer != Dialogs::Answer::Yes) {
@@ -295,8 +295,8 @@ void FrmConfig::Startup(const QString& fileArgument) {
 bool FrmConfig::LoadFile() {
   const std::string error = LoadDocument(doc_);
   if (!error.empty()) {
-    dialogs_.MessageBox(this, QString::fromLatin1(error.c_str()),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this, QString::fromLatin1(error.c_str()),
+                     Dialogs::Buttons::Ok, QString());
     // Only a start-up without a document ends the program; later, the
     // document that is open stays.
     if (startingUp_) End();
@@ -307,8 +307,8 @@ bool FrmConfig::LoadFile() {
   if (HasCurrentArea()) FillTextBoxs(doc_.LastArea);
   StatusBar->setText(FromHostPath(doc_.ConfigFile));
   if (doc_.AreasSorted)
-    dialogs_.MessageBox(this, QString::fromLatin1(kSortedMessage),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this, QString::fromLatin1(kSortedMessage),
+                     Dialogs::Buttons::Ok, QString());
   UpdateMenu(FromHostPath(doc_.ConfigFile), 0);
   return true;
 }
@@ -324,7 +324,7 @@ bool FrmConfig::OpenFile(const QString& path) {
 bool FrmConfig::FileSave() {
   const SaveResult r = SaveDocument(doc_);
   if (!r.ok) {
-    dialogs_.MessageBox(
+    dialogs_.Message(
         this,
         QStringLiteral("The scenery file %1 could not be saved: %2")
             .arg(FromHostPath(doc_.ConfigFile),
@@ -334,19 +334,19 @@ bool FrmConfig::FileSave() {
   }
   WriteSettings();
   if (!r.backupWarning.empty())
-    dialogs_.MessageBox(this,
-                        QStringLiteral("The scenery file %1 was saved, but %2.")
-                            .arg(FromHostPath(doc_.ConfigFile),
-                                 QString::fromUtf8(r.backupWarning.c_str())),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this,
+                     QStringLiteral("The scenery file %1 was saved, but %2.")
+                         .arg(FromHostPath(doc_.ConfigFile),
+                              QString::fromUtf8(r.backupWarning.c_str())),
+                     Dialogs::Buttons::Ok, QString());
   return true;
 }
 
 bool FrmConfig::MaybeSave() {
   if (!doc_.FileChanged) return true;
   const auto answer =
-      dialogs_.MessageBox(this, QString::fromLatin1(kChangedQuestion),
-                          Dialogs::Buttons::YesNo, QStringLiteral("WanaSave"));
+      dialogs_.Message(this, QString::fromLatin1(kChangedQuestion),
+                       Dialogs::Buttons::YesNo, QStringLiteral("WanaSave"));
   if (answer != Dialogs::Answer::Yes) return true;
   return FileSave();
 }

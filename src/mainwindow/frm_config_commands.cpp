@@ -170,7 +170,7 @@ bool FrmConfig::PanelTextsFit() {
   for (const auto& f : fields) {
     std::string bytes;
     if (!ToFileBytes(f.box->text(), bytes)) {
-      dialogs_.MessageBox(
+      dialogs_.Message(
           this,
           QStringLiteral("The %1 holds characters that a scenery file cannot "
                          "store. Please change them.")
@@ -185,17 +185,16 @@ bool FrmConfig::PanelTextsFit() {
 void FrmConfig::CmdOk() {
   if (!Command1[8]->isEnabled()) return;
   if (Text1[1]->text().isEmpty()) {
-    dialogs_.MessageBox(this,
-                        QStringLiteral("PLEASE fill in the Title Text box"),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this, QStringLiteral("PLEASE fill in the Title Text box"),
+                     Dialogs::Buttons::Ok, QString());
     return;
   }
   if (!PanelTextsFit()) return;
   if (AddingArea && doc_.LastArea >= kAreaSlots - 1) {
-    dialogs_.MessageBox(this,
-                        QStringLiteral("The scenery table is full: it holds at "
-                                       "most 3001 areas. No area was added."),
-                        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this,
+                     QStringLiteral("The scenery table is full: it holds at "
+                                    "most 3001 areas. No area was added."),
+                     Dialogs::Buttons::Ok, QString());
     CmdCancel();
     return;
   }

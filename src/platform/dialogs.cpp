@@ -12,10 +12,8 @@ QString TitleOr(const QString& title) {
 }
 }  // namespace
 
-Dialogs::Answer DesktopDialogs::MessageBox(QWidget* parent,
-                                           const QString& prompt,
-                                           Buttons buttons,
-                                           const QString& title) {
+Dialogs::Answer DesktopDialogs::Message(QWidget* parent, const QString& prompt,
+                                        Buttons buttons, const QString& title) {
   QMessageBox box(parent);
   box.setWindowTitle(TitleOr(title));
   box.setText(prompt);
@@ -63,9 +61,9 @@ void DesktopDialogs::EndProgram() {
   for (QWidget* w : windows) w->hide();
 }
 
-Dialogs::Answer ScriptedDialogs::MessageBox(QWidget*, const QString& prompt,
-                                            Buttons buttons,
-                                            const QString& title) {
+Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
+                                         Buttons buttons,
+                                         const QString& title) {
   shown.push_back({QStringLiteral("message"), prompt, title, QString()});
   if (buttons == Buttons::Ok) return Answer::Ok;
   if (answers_.empty()) return Answer::No;

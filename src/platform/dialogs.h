@@ -18,8 +18,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   // `title` empty shows the program's own title, "Sceneshifter".
-  virtual Answer MessageBox(QWidget* parent, const QString& prompt,
-                            Buttons buttons, const QString& title) = 0;
+  virtual Answer Message(QWidget* parent, const QString& prompt,
+                         Buttons buttons, const QString& title) = 0;
   // The text typed, or an empty text when cancelled.
   virtual QString InputBox(QWidget* parent, const QString& prompt,
                            const QString& title) = 0;
@@ -37,8 +37,8 @@ class Dialogs {
 // The real dialogs of the desktop.
 class DesktopDialogs : public Dialogs {
  public:
-  Answer MessageBox(QWidget* parent, const QString& prompt, Buttons buttons,
-                    const QString& title) override;
+  Answer Message(QWidget* parent, const QString& prompt, Buttons buttons,
+                 const QString& title) override;
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
@@ -64,8 +64,8 @@ class ScriptedDialogs : public Dialogs {
   void setNextFileName(const QString& f) { fileNames_.push_back(f); }
   void setNextInput(const QString& t) { inputs_.push_back(t); }
 
-  Answer MessageBox(QWidget* parent, const QString& prompt, Buttons buttons,
-                    const QString& title) override;
+  Answer Message(QWidget* parent, const QString& prompt, Buttons buttons,
+                 const QString& title) override;
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
