@@ -485,11 +485,9 @@ void FrmConfig::WriteSettings() {
 
 void FrmConfig::UpdateMenu(const QString& MnuPath, std::int16_t del) {
   if (del == 0) {
-    if (!recent_.Add(MnuPath)) {
-      MnuFileArray[0]->setVisible(true);
-      return;
-    }
-    MnuFileArray[0]->setVisible(true);
+    const bool added = recent_.Add(MnuPath);
+    MnuFileArray[0]->setVisible(recent_.SeparatorVisible());
+    if (!added) return;
     const int index = recent_.RecentCount();
     auto* a = new QAction(MenuCaption(MnuPath), this);
     a->setData(MnuPath);

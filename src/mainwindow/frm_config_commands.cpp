@@ -126,17 +126,10 @@ void FrmConfig::CmdEdit() {
 void FrmConfig::CmdAdd() {
   PickerDone = false;
   AddingArea = true;
-  Option1[1]->setEnabled(true);
-  Option1[0]->setEnabled(true);
+  SetEditable(true);
   Option1[1]->setChecked(true);
-  Text1[1]->setReadOnly(false);
   Text1[1]->clear();
-  Text1[2]->setReadOnly(false);
   Text1[2]->clear();
-  Check1->setEnabled(true);
-  Check2->setEnabled(true);
-  for (int i = 1; i <= 6; ++i) Command1[i]->setEnabled(false);
-  Command1[8]->setEnabled(true);
   const int B = doc_.LastArea >= 0 ? doc_.Areas[doc_.LastArea].Layer : 0;
 
   // The picker is not modal; this window is disabled and waits in an event

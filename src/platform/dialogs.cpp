@@ -61,42 +61,41 @@ void DesktopDialogs::EndProgram() {
   for (QWidget* w : windows) w->hide();
 }
 
+namespace {
+// The next scripted answer, or `fallback` when none is left.
+template <class T>
+T Next(std::deque<T>& queue, T fallback) {
+  if (queue.empty()) return fallback;
+  T next = std::move(queue.front());
+  queue.pop_front();
+  return next;
+}
+}  // namespace
+
 Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
                                          Buttons buttons,
                                          const QString& title) {
   shown.push_back({QStringLiteral("message"), prompt, title, QString()});
   if (buttons == Buttons::Ok) return Answer::Ok;
-  if (answers_.empty()) return Answer::No;
-  const Answer a = answers_.front();
-  answers_.pop_front();
-  return a;
+  return Next(answers_, Answer::No);
 }
 
 QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt,
                                   const QString& title) {
   shown.push_back({QStringLiteral("input"), prompt, title, QString()});
-  if (inputs_.empty()) return QString();
-  const QString t = inputs_.front();
-  inputs_.pop_front();
-  return t;
+  return Next(inputs_, QString());
 }
 
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& title,
                                       const QString& filter) {
   shown.push_back({QStringLiteral("open"), QString(), title, filter});
-  if (fileNames_.empty()) return QString();
-  const QString f = fileNames_.front();
-  fileNames_.pop_front();
-  return f;
+  return Next(fileNames_, QString());
 }
 
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
                                       const QString& filter) {
   shown.push_back({QStringLiteral("save"), QString(), title, filter});
-  if (fileNames_.empty()) return QString();
-  const QString f = fileNames_.front();
-  fileNames_.pop_front();
-  return f;
+  return Next(fileNames_, QString());
 }
 
 QStringList ScriptedDialogs::messages() const {
