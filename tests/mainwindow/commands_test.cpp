@@ -10,14 +10,12 @@
 using namespace sceneshifter;
 using namespace sceneshifter::testing;
 
-class CommandsTest : public QObject {
+class CommandsTest : public GuiTest {
   Q_OBJECT
-  std::unique_ptr<QTemporaryDir> tmp_;
-  QString Path(const QString& name) const { return tmp_->filePath(name); }
+  using GuiTest::MakeFile;
   QString MakeFile(int areas,
                    const QString& name = QStringLiteral("Scenery.cfg")) {
-    WriteBytes(Path(name), SceneryText(NumberedAreas(areas)));
-    return Path(name);
+    return MakeFile(name, areas);
   }
   static QString TitleAt(Editor& e, int slot) {
     return QString::fromLatin1(e.doc.Areas[slot].Title.c_str());
@@ -78,10 +76,7 @@ class CommandsTest : public QObject {
   }
 
  private slots:
-  void init() {
-    tmp_ = std::make_unique<QTemporaryDir>();
-    UseFreshSettingsStore(Path(QStringLiteral("settings")));
-  }
+  void init() { FreshFolder(); }
 
   void raiseAndLower() {
     Editor e;

@@ -7,20 +7,11 @@
 using namespace sceneshifter;
 using namespace sceneshifter::testing;
 
-class FrmConfigTest : public QObject {
+class FrmConfigTest : public GuiTest {
   Q_OBJECT
-  std::unique_ptr<QTemporaryDir> tmp_;
-  QString Path(const QString& name) const { return tmp_->filePath(name); }
-  QString MakeFile(const QString& name, int areas) {
-    WriteBytes(Path(name), SceneryText(NumberedAreas(areas)));
-    return Path(name);
-  }
 
  private slots:
-  void init() {
-    tmp_ = std::make_unique<QTemporaryDir>();
-    UseFreshSettingsStore(Path(QStringLiteral("settings")));
-  }
+  void init() { FreshFolder(); }
 
   void layoutGeometryAndCaptions_data() {
     QTest::addColumn<QString>("name");

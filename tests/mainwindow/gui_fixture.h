@@ -79,6 +79,23 @@ inline QString Stored(const QString& section, const QString& key) {
   return store.value(section + QLatin1Char('/') + key).toString();
 }
 
+// A test class whose every test has a folder and a settings store of its
+// own; call FreshFolder() from init().
+class GuiTest : public QObject {
+ protected:
+  std::unique_ptr<QTemporaryDir> tmp_;
+  void FreshFolder() {
+    tmp_ = std::make_unique<QTemporaryDir>();
+    UseFreshSettingsStore(Path(QStringLiteral("settings")));
+  }
+  QString Path(const QString& name) const { return tmp_->filePath(name); }
+  // A scenery file of `areas` numbered areas.
+  QString MakeFile(const QString& name, int areas) {
+    WriteBytes(Path(name), SceneryText(NumberedAreas(areas)));
+    return Path(name);
+  }
+};
+
 // A window over a fresh document, with scripted dialogs.
 struct Editor {
   SceneryDocument doc;
