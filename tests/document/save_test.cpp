@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "native_file_ops.h"
 #include "scenery_writer.h"
 #include "test_support.h"
 
@@ -12,57 +13,40 @@ using sceneshifter::testing::LoadText;
 using sceneshifter::testing::TempDir;
 
 namespace {
+namespace fs = std::filesystem;
 
 enum class Step {
   None,
-  CreateTemp,    // the temporary file cannot be created at all
-  WritePartway,  // created, part of the text written, then the write fails
-  LinkOrCopy,    // the old file cannot be kept as the backup
-  BackupRename,  // the kept copy cannot take the backup's name
+  CreateTemp,    // no new file can be made beside the scenery file
+  BackupCopy,    // the copy of the old text cannot be made
   FinalRename,   // the new text cannot take the file's name
+  BackupRename,  // the copy of the old text cannot take the backup's name
+  SyncFolder,    // the folder cannot be synced after the rename
 };
 
-// A folder in memory whose steps can be made to fail one at a time.
-class FakeOps : public FileOps {
+// The real file system, with one step made to fail.
+class FailingOps : public NativeFileOps {
  public:
-  std::map<std::string, std::string> files;
-  Step failing = Step::None;
-
-  bool Exists(const std::string& path) override { return files.count(path); }
-  bool WriteNewFile(const std::string& path, const std::string& bytes,
-                    std::string& error) override {
-    if (failing == Step::CreateTemp)
-      return Fail("no room in the folder", error);
-    if (failing == Step::WritePartway) {
-      files[path] = bytes.substr(0, bytes.size() / 2);
-      return Fail("the disk is full", error);
-    }
-    files[path] = bytes;
-    return true;
-  }
-  bool LinkOrCopy(const std::string& from, const std::string& to,
-                  std::string& error) override {
-    if (failing == Step::LinkOrCopy) return Fail("links refused", error);
-    if (!files.count(from) || files.count(to)) return Fail("bad link", error);
-    files[to] = files[from];
-    return true;
+  explicit FailingOps(Step failing) : failing_(failing) {}
+  bool WriteTemporary(const std::string& prefix, const std::string& bytes,
+                      const std::string& model, std::string& created,
+                      std::string& error) override {
+    const bool backup = prefix.find(".bak.") != std::string::npos;
+    if (failing_ == (backup ? Step::BackupCopy : Step::CreateTemp))
+      return Fail(backup ? "no room for the copy" : "no room in the folder",
+                  error);
+    return NativeFileOps::WriteTemporary(prefix, bytes, model, created, error);
   }
   bool Replace(const std::string& from, const std::string& to,
                std::string& error) override {
-    const bool toBackup = to.ends_with(".bak");
-    if (failing == (toBackup ? Step::BackupRename : Step::FinalRename))
-      return Fail(toBackup ? "backup name taken" : "file is in use", error);
-    if (!files.count(from)) return Fail("no such file", error);
-    files[to] = files[from];
-    files.erase(from);
-    return true;
+    const bool backup = to.ends_with(".bak");
+    if (failing_ == (backup ? Step::BackupRename : Step::FinalRename))
+      return Fail(backup ? "backup name taken" : "file is in use", error);
+    return NativeFileOps::Replace(from, to, error);
   }
-  void Remove(const std::string& path) override { files.erase(path); }
-
-  bool HasScratchFiles() const {
-    for (const auto& [name, bytes] : files)
-      if (name.find(".sceneshifter-") != std::string::npos) return true;
-    return false;
+  bool SyncFolder(const std::string& folder, std::string& error) override {
+    if (failing_ == Step::SyncFolder) return Fail("sync refused", error);
+    return NativeFileOps::SyncFolder(folder, error);
   }
 
  private:
@@ -70,9 +54,9 @@ class FakeOps : public FileOps {
     error = why;
     return false;
   }
+  Step failing_;
 };
 
-const std::string kPath = "C:\\Sim\\Scenery.cfg";
 const std::string kOld = Crlf({"[Area.1]", "Title=old", ""});
 
 }  // namespace
@@ -81,80 +65,58 @@ TEST(SaveProtocol, EachFailingStepOverAnExistingFile) {
   struct Case {
     Step failing;
     bool ok;
-    const char* reason;  // in the error, or in the warning when ok
+    const char* reason;  // in the error, or in a warning when ok
     bool backupIsOld;    // else the earlier backup is still there
   };
   const std::vector<Case> cases = {
       {Step::None, true, "", true},
       {Step::CreateTemp, false, "no room in the folder", false},
-      {Step::WritePartway, false, "the disk is full", false},
-      {Step::LinkOrCopy, true, "links refused", false},
+      {Step::BackupCopy, true, "no room for the copy", false},
+      {Step::FinalRename, false, "file is in use", false},
       {Step::BackupRename, true, "backup name taken", false},
-      {Step::FinalRename, false, "file is in use", true},
+      {Step::SyncFolder, true, "sync refused", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.failing));
-    FakeOps ops;
-    ops.files[kPath] = kOld;
-    ops.files[kPath + ".bak"] = "earlier backup";
-    ops.failing = c.failing;
-    SceneryDocument doc = LoadText(kOld);
-    doc.ConfigFile = kPath;
+    TempDir dir;
+    dir.Write("Scenery.cfg", kOld);
+    dir.Write("Scenery.cfg.bak", "earlier backup");
+    SceneryDocument doc;
+    doc.ConfigFile = dir.Path("Scenery.cfg");
+    ASSERT_EQ(LoadDocument(doc), "");
     doc.Areas[0].Title = "new";
     doc.FileChanged = true;
     const std::string newText = WriteSceneryBytes(doc);
 
+    FailingOps ops(c.failing);
     const SaveResult result = SaveDocument(doc, ops);
     EXPECT_EQ(result.ok, c.ok);
-    EXPECT_EQ(ops.files[kPath], c.ok ? newText : kOld);
-    EXPECT_EQ(ops.files[kPath + ".bak"],
+    EXPECT_EQ(dir.Read("Scenery.cfg"), c.ok ? newText : kOld);
+    EXPECT_EQ(dir.Read("Scenery.cfg.bak"),
               c.backupIsOld ? kOld : "earlier backup");
-    EXPECT_FALSE(ops.HasScratchFiles());
-    EXPECT_EQ(ops.files.size(), 2u);
+    EXPECT_EQ(dir.Names(),
+              (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak"}));
     EXPECT_EQ(doc.FileChanged, !c.ok);
-    if (c.ok) {
-      EXPECT_TRUE(result.error.empty());
-      EXPECT_NE(result.backupWarning.find(c.reason), std::string::npos);
-      EXPECT_EQ(result.backupWarning.empty(), c.failing == Step::None);
-    } else {
-      EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
-    }
+    const std::string said =
+        result.error + result.backupWarning + result.syncWarning;
+    EXPECT_NE(said.find(c.reason), std::string::npos) << said;
+    EXPECT_EQ(c.ok, result.error.empty()) << result.error;
   }
 }
 
 TEST(SaveProtocol, EachFailingStepForANewName) {
-  for (Step failing :
-       {Step::None, Step::CreateTemp, Step::WritePartway, Step::LinkOrCopy,
-        Step::BackupRename, Step::FinalRename}) {
+  for (Step failing : {Step::None, Step::CreateTemp, Step::FinalRename}) {
     SCOPED_TRACE(static_cast<int>(failing));
-    FakeOps ops;
-    ops.failing = failing;
-    const SaveResult result = SaveSceneryFile(kPath, "text", ops);
-    const bool ok = failing != Step::CreateTemp &&
-                    failing != Step::WritePartway &&
-                    failing != Step::FinalRename;
-    EXPECT_EQ(result.ok, ok);
+    TempDir dir;
+    FailingOps ops(failing);
+    const SaveResult result =
+        SaveSceneryFile(dir.Path("Scenery.cfg"), "text", ops);
+    const bool ok = failing == Step::None;
+    EXPECT_EQ(result.ok, ok) << result.error;
     EXPECT_TRUE(result.backupWarning.empty());  // nothing to back up
-    EXPECT_EQ(ops.files.size(), ok ? 1u : 0u);
-    if (ok) {
-      EXPECT_EQ(ops.files[kPath], "text");
-    } else {
-      EXPECT_FALSE(result.error.empty());
-    }
+    EXPECT_EQ(dir.Names(), ok ? std::set<std::string>{"Scenery.cfg"}
+                              : std::set<std::string>{});
   }
-}
-
-TEST(SaveProtocol, ScratchNamesNeverTakeAUsersFile) {
-  FakeOps ops;
-  ops.files[kPath] = kOld;
-  ops.files[kPath + ".sceneshifter-new"] = "a user's file";
-  ops.files[kPath + ".bak.sceneshifter-old"] = "another";
-  ASSERT_TRUE(SaveSceneryFile(kPath, "text", ops).ok);
-  EXPECT_EQ(ops.files[kPath], "text");
-  EXPECT_EQ(ops.files[kPath + ".bak"], kOld);
-  EXPECT_EQ(ops.files[kPath + ".sceneshifter-new"], "a user's file");
-  EXPECT_EQ(ops.files[kPath + ".bak.sceneshifter-old"], "another");
-  EXPECT_EQ(ops.files.size(), 4u);
 }
 
 TEST(SaveOnDisk, SavingTwiceKeepsTheFirstSaveAsBackup) {
