@@ -5,4 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 ctest --test-dir build --output-on-failure --no-tests=error
+bash scripts/package.sh build
 bash scripts/sanitize.sh
