@@ -103,11 +103,13 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
     const char* why = "";
   };
   const std::vector<Case> cases = {
-      {{"list", dir.Path("missing.cfg")}, kReadFailureMessage,
+      {{"list", dir.Path("missing.cfg")},
+       kReadFailureMessage,
        "missing.cfg: there is no such file"},
       {{"list", dir.Path("folder")}, kReadFailureMessage, "not a file"},
       {{"list", dir.Path("bad.cfg")}, kReadFailureMessage},
-      {{"list", dir.Path("huge.cfg")}, kTooManyAreasMessage,
+      {{"list", dir.Path("huge.cfg")},
+       kTooManyAreasMessage,
        "more than 3001 areas"},
       {{"normalize", dir.Path("bad.cfg")}, kReadFailureMessage},
       {{"normalize", dir.Path("huge.cfg"), "--output", dir.Path("o.cfg")},
