@@ -10,11 +10,11 @@ mkdir -p "$out/corpus"
 doc=src/document
 sources=("$doc/code_page.cpp" "$doc/text_bytes.cpp" "$doc/scenery_document.cpp"
   "$doc/scenery_reader.cpp" "$doc/scenery_writer.cpp" "$doc/file_ops.cpp"
-  "$doc/path_helpers.cpp")
+  "$doc/path_helpers.cpp" src/platform/native_file_ops.cpp)
 # Rebuild only when a source is newer than the target.
 if [ ! -x "$out/reader_fuzz" ] || [ -n "$(find fuzz "$doc" -newer "$out/reader_fuzz" -name '*.[ch]*' | head -1)" ]; then
   clang++-14 -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined \
-    -fno-sanitize-recover=undefined -I"$doc" fuzz/reader_fuzz.cpp \
+    -fno-sanitize-recover=undefined -I"$doc" -Isrc/platform fuzz/reader_fuzz.cpp \
     "${sources[@]}" -o "$out/reader_fuzz"
 fi
 cp -n fuzz/corpus/* "$out/corpus/" 2>/dev/null || true

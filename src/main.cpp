@@ -10,13 +10,13 @@
 
 namespace {
 
-int Run(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Sceneshifter"));
-  QApplication::setApplicationName(QStringLiteral("Sceneshifter"));
-  QApplication::setApplicationVersion(QStringLiteral(SCENESHIFTER_VERSION));
+void NameApplication() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Sceneshifter"));
+  QCoreApplication::setApplicationName(QStringLiteral("Sceneshifter"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(SCENESHIFTER_VERSION));
+}
 
-  QCommandLineParser parser;
+void DescribeOptions(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       QStringLiteral("Editor for the scenery areas of Scenery.cfg"));
   parser.addHelpOption();
@@ -25,6 +25,29 @@ int Run(int argc, char** argv) {
       QStringLiteral("file"),
       QStringLiteral("Scenery file to open instead of the remembered one."),
       QStringLiteral("[file]"));
+}
+
+// --help and --version are answered before the window system is reached, so
+// that they work without a display.
+void AnswerHelpAndVersion(int argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  NameApplication();
+  QCommandLineParser parser;
+  DescribeOptions(parser);
+  // The window system's own options are not known here; they are checked
+  // once it is up.
+  parser.parse(QCoreApplication::arguments());
+  if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
+  if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+}
+
+int Run(int argc, char** argv) {
+  AnswerHelpAndVersion(argc, argv);
+  QApplication app(argc, argv);
+  NameApplication();
+
+  QCommandLineParser parser;
+  DescribeOptions(parser);
 #ifdef Q_OS_WIN
   parser.process(app);  // Qt reads the UTF-16 command line itself
 #else

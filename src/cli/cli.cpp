@@ -31,9 +31,10 @@ int Usage(std::ostream& err, const std::string& problem) {
 int List(const std::string& file, std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
   if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
+    err << file << ": " << failure << "\n" << detail << "\n";
     return 1;
   }
   std::string text;
@@ -49,9 +50,10 @@ int Normalize(const std::string& file, const std::string& output,
               std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
   if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
+    err << file << ": " << failure << "\n" << detail << "\n";
     return 1;
   }
   if (!output.empty()) doc.ConfigFile = output;

@@ -22,19 +22,37 @@ fs::path HostPath(const std::string& utf8) {
 #endif
 }
 
+std::string Utf8Path(const fs::path& path) {
+  const std::u8string u8 = path.u8string();
+  return std::string(u8.begin(), u8.end());
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes,
                    std::string& error) {
   std::error_code ec;
+  if (path.empty()) {
+    error = "no file name";
+    return false;
+  }
   const fs::path p = HostPath(path);
   // Only a regular file: a folder fails, and a pipe or device would block
   // or never end.
-  if (path.empty() || !fs::is_regular_file(p, ec)) {
-    error = "not a file";
+  const fs::file_status status = fs::status(p, ec);
+  if (ec || !fs::is_regular_file(status)) {
+    if (status.type() == fs::file_type::not_found)
+      error = "there is no such file";
+    else if (fs::is_directory(status))
+      error = "it is a folder, not a file";
+    else if (ec)
+      error = ec.message();
+    else
+      error = "it is not a regular file";
     return false;
   }
+  errno = 0;
   std::ifstream in(p, std::ios::binary);
   if (!in) {
-    error = std::strerror(errno);
+    error = errno ? std::strerror(errno) : "it cannot be opened";
     return false;
   }
   in.seekg(0, std::ios::end);
@@ -53,62 +71,26 @@ bool ReadWholeFile(const std::string& path, std::string& bytes,
   return true;
 }
 
-bool FileOps::Exists(const std::string& path) {
-  std::error_code ec;
-  return fs::exists(HostPath(path), ec);
-}
-
-bool FileOps::WriteNewFile(const std::string& path, const std::string& bytes,
-                           std::string& error) {
-  std::ofstream out(HostPath(path), std::ios::binary | std::ios::trunc);
-  if (!out) {
-    error = std::string("cannot create a file in that folder (") +
-            std::strerror(errno) + ")";
-    return false;
+FileFingerprint FingerprintOf(const std::string& path, std::string_view bytes) {
+  FileFingerprint fp;
+  fp.exists = true;
+  fp.size = bytes.size();
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
   }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) {
-    error = "writing the file failed (the disk may be full)";
-    return false;
-  }
-  out.close();
-  if (!out) {
-    error = "closing the written file failed";
-    return false;
-  }
-  return true;
-}
-
-bool FileOps::LinkOrCopy(const std::string& from, const std::string& to,
-                         std::string& error) {
+  fp.hash = hash;
   std::error_code ec;
-  fs::create_hard_link(HostPath(from), HostPath(to), ec);
-  if (!ec) return true;
-  ec.clear();
-  fs::copy_file(HostPath(from), HostPath(to), ec);
-  if (!ec) return true;
-  error = ec.message();
-  return false;
+  const auto time = fs::last_write_time(HostPath(path), ec);
+  if (!ec) fp.modified = time.time_since_epoch().count();
+  return fp;
 }
 
-bool FileOps::Replace(const std::string& from, const std::string& to,
-                      std::string& error) {
-  std::error_code ec;
-  fs::rename(HostPath(from), HostPath(to), ec);
-  if (!ec) return true;
-  error = ec.message();
-  return false;
-}
-
-void FileOps::Remove(const std::string& path) {
-  std::error_code ec;
-  fs::remove(HostPath(path), ec);
-}
-
-FileOps& DefaultFileOps() {
-  static FileOps ops;
-  return ops;
+FileFingerprint CurrentFingerprint(const std::string& path) {
+  std::string bytes, error;
+  if (!ReadWholeFile(path, bytes, error)) return {};
+  return FingerprintOf(path, bytes);
 }
 
 }  // namespace sceneshifter

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "area_entry.h"
+#include "file_ops.h"
 
 namespace sceneshifter {
 
@@ -29,6 +30,11 @@ struct SceneryDocument {
   std::string SceneryPath;
   // The folder of the scenery file found at start-up, without separator.
   std::string FSFolder;
+
+  // The file last read or written, and what it held then, so that a change
+  // made meanwhile by another program can be noticed before a save.
+  std::string DiskPath;
+  FileFingerprint DiskFingerprint;
 
   int AreaCount() const { return LastArea + 1; }
 };

@@ -115,9 +115,10 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
   result.HeaderLines.assign(kHeaderSlots, std::string());
   // Room for the largest table, taken from memory only as areas are read.
   result.Areas.reserve(kAreaSlots);
-  auto fail = [&](const char* message) {
+  auto fail = [&](const char* message, const char* detail) {
     ReadResult failed;
     failed.error = message;
+    failed.detail = detail;
     return failed;
   };
 
@@ -128,9 +129,16 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
   // the file's last line.
   std::string_view sectionLine;
   for (;;) {
-    if (lines.AtEnd()) return fail(kReadFailureMessage);
+    if (lines.AtEnd())
+      return fail(kReadFailureMessage, bytes.empty()
+                                           ? "the file is empty"
+                                           : "there is no [Area. line");
     const std::string_view line = lines.Next();
-    if (lines.AtEnd()) return fail(kReadFailureMessage);
+    if (lines.AtEnd())
+      return fail(kReadFailureMessage,
+                  IsSectionLine(line)
+                      ? "its first [Area. line is the file's last line"
+                      : "there is no [Area. line");
     header.Store(line);
     if (IsSectionLine(line)) {
       sectionLine = line;
@@ -142,7 +150,8 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
   int a = -1;
   // Each turn of this loop is one section start with `sectionLine`.
   while (!lines.AtEnd()) {
-    if (++a >= kAreaSlots) return fail(kTooManyAreasMessage);
+    if (++a >= kAreaSlots)
+      return fail(kTooManyAreasMessage, "more than 3001 areas");
     AreaEntry& area = result.Areas.emplace_back();
     const auto dot = sectionLine.find('.');
     area.Number = SectionNumber(sectionLine.substr(dot + 1));
@@ -195,9 +204,15 @@ ReadResult ReadSceneryFile(const std::string& path) {
   if (!ReadWholeFile(path, bytes, error)) {
     ReadResult failed;
     failed.error = kReadFailureMessage;
+    failed.detail = path + ": " + error;
     return failed;
   }
-  return ReadSceneryBytes(bytes);
+  ReadResult read = ReadSceneryBytes(bytes);
+  if (!read.ok)
+    read.detail = path + ": " + read.detail;
+  else
+    read.Fingerprint = FingerprintOf(path, bytes);
+  return read;
 }
 
 void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
@@ -213,9 +228,14 @@ void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   SortAreas(doc);
 }
 
-std::string LoadDocument(SceneryDocument& doc) {
+std::string LoadDocument(SceneryDocument& doc, std::string* detail) {
   ReadResult read = ReadSceneryFile(doc.ConfigFile);
-  if (!read.ok) return read.error;
+  if (!read.ok) {
+    if (detail) *detail = read.detail;
+    return read.error;
+  }
+  doc.DiskPath = doc.ConfigFile;
+  doc.DiskFingerprint = read.Fingerprint;
   AdoptRead(doc, std::move(read));
   return {};
 }

@@ -21,10 +21,12 @@ inline constexpr const char* kTooManyAreasMessage =
 // when `ok` is true.
 struct ReadResult {
   bool ok = false;
-  std::string error;  // the message for the user when !ok
+  std::string error;   // the message for the user when !ok
+  std::string detail;  // what exactly went wrong, and where, when !ok
   std::vector<std::string> HeaderLines;
   std::vector<AreaEntry> Areas;
   std::int16_t LastArea = -1;
+  FileFingerprint Fingerprint;  // of the file read, by ReadSceneryFile
 };
 
 // Reads the scenery text held in `bytes`.
@@ -38,7 +40,8 @@ ReadResult ReadSceneryFile(const std::string& path);
 void AdoptRead(SceneryDocument& doc, ReadResult&& read);
 
 // Reads ConfigFile into `doc` and sorts it. On failure `doc` is untouched
-// and the message is returned; on success returns an empty text.
-std::string LoadDocument(SceneryDocument& doc);
+// and the message is returned, with the file's path and the reason in
+// `detail` when given; on success returns an empty text.
+std::string LoadDocument(SceneryDocument& doc, std::string* detail = nullptr);
 
 }  // namespace sceneshifter

@@ -1,7 +1,10 @@
 #include "scenery_writer.h"
 
+#include <algorithm>
 #include <charconv>
+#include <vector>
 
+#include "scenery_reader.h"
 #include "text_bytes.h"
 
 namespace sceneshifter {
@@ -51,13 +54,41 @@ void WriteDocument(const SceneryDocument& doc, Out& out) {
   }
 }
 
-// A name beside `path` that is free now.
-std::string FreeSiblingName(FileOps& ops, const std::string& path,
-                            const std::string& suffix) {
-  std::string name = path + suffix;
-  for (int n = 1; ops.Exists(name); ++n)
-    name = path + suffix + std::to_string(n);
-  return name;
+std::string FileNameOf(const std::string& path) {
+  return Utf8Path(HostPath(path).filename());
+}
+std::string FolderOfPath(const std::string& path) {
+  return Utf8Path(HostPath(path).parent_path());
+}
+
+// Removes what saves of `name` stopped half-way (a crash, a kill, a power
+// cut) left in `folder`.
+void RemoveLeftovers(FileOps& ops, const std::string& folder,
+                     const std::string& name) {
+  for (const std::string& entry : ops.ListFolder(folder))
+    if (IsSaveLeftover(entry, name))
+      ops.Remove(Utf8Path(HostPath(folder) / HostPath(entry)));
+}
+
+// The non-empty flatten values in order: what a read gives back of them.
+std::vector<std::string_view> FlattenValues(const AreaEntry& area) {
+  std::vector<std::string_view> values;
+  for (const std::string& f : area.Flatten)
+    if (!f.empty()) values.push_back(f);
+  return values;
+}
+
+// The first field in which `read` differs from `held`, or null.
+const char* DifferingField(const AreaEntry& held, const AreaEntry& read) {
+  if (held.Title != read.Title) return "Title";
+  if (held.PathKey != read.PathKey || held.PathValue != read.PathValue)
+    return "Folder";
+  if (held.TextureLine != read.TextureLine) return "Texture line";
+  if (held.Active != read.Active) return "Active";
+  if (held.Required != read.Required) return "Required";
+  if (held.Exclude != read.Exclude) return "Exclude";
+  if (FlattenValues(held) != FlattenValues(read)) return "Flatten";
+  return nullptr;
 }
 
 }  // namespace
@@ -71,40 +102,132 @@ std::string WriteSceneryBytes(const SceneryDocument& doc) {
   return out;
 }
 
+bool IsSaveLeftover(std::string_view fileName, std::string_view name) {
+  for (const std::string_view tail : {".sceneshifter-", ".bak.sceneshifter-"})
+    if (fileName.size() > name.size() + tail.size() &&
+        fileName.substr(0, name.size()) == name &&
+        fileName.substr(name.size(), tail.size()) == tail)
+      return true;
+  return false;
+}
+
+std::string StorageProblem(const SceneryDocument& doc,
+                           const std::string& bytes) {
+  const int count = std::max(0, doc.AreaCount());
+  if (count == 0)
+    return "there are no areas: a scenery file without areas could not be "
+           "opened again. Nothing was saved";
+  const ReadResult read = ReadSceneryBytes(bytes);
+  const int readCount = read.ok ? static_cast<int>(read.LastArea) + 1 : 0;
+  for (int i = 0; i < count; ++i) {
+    const char* field =
+        i < readCount ? DifferingField(doc.Areas[i], read.Areas[i]) : "Title";
+    if (i + 1 == count && !field && readCount != count) field = "values";
+    if (field)
+      return "the " + std::string(field) + " of area " + std::to_string(i + 1) +
+             " holds text that a scenery file cannot store (it would be read "
+             "back differently). Nothing was saved";
+  }
+  return {};
+}
+
+std::string AreaStorageProblem(const AreaEntry& area) {
+  SceneryDocument one;
+  one.HeaderLines.assign(1, std::string());
+  one.Areas.assign(1, area);
+  one.Areas[0].Number = "001";
+  one.Areas[0].Layer = 1;
+  one.LastArea = 0;
+  const ReadResult read = ReadSceneryBytes(WriteSceneryBytes(one));
+  if (!read.ok || read.LastArea != 0) return "Title";
+  const char* field = DifferingField(one.Areas[0], read.Areas[0]);
+  return field ? field : "";
+}
+
 SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
                            FileOps& ops) {
   SaveResult result;
-  const std::string temp = FreeSiblingName(ops, path, ".sceneshifter-new");
-  if (!ops.WriteNewFile(temp, bytes, result.error)) {
-    ops.Remove(temp);
+  std::string why;
+  std::string target;
+  if (!ops.ResolveLinks(path, target, why)) {
+    result.error = why + ". Nothing was changed";
+    return result;
+  }
+  const std::string folder = FolderOfPath(target);
+  const std::string backup = path + ".bak";
+  const bool existing = ops.Exists(target);
+  if (existing && !ops.CanWrite(target, why)) {
+    result.error = why + ". Nothing was changed";
     return result;
   }
 
-  if (ops.Exists(path)) {
-    // The old file keeps its own name until the new text replaces it.
-    const std::string backup = path + ".bak";
-    const std::string staged =
-        FreeSiblingName(ops, backup, ".sceneshifter-old");
-    std::string why;
-    if (!ops.LinkOrCopy(path, staged, why) ||
-        !ops.Replace(staged, backup, why)) {
-      ops.Remove(staged);
-      result.backupWarning = "no backup could be made (" + why + ")";
-    }
+  std::string temp;
+  if (!ops.WriteTemporary(target + ".sceneshifter-", bytes,
+                          existing ? target : std::string(), temp, why)) {
+    result.error = "the new text could not be written in the folder " +
+                   (folder.empty() ? std::string(".") : folder) + " (" + why +
+                   "). Nothing was changed";
+    return result;
   }
 
-  if (!ops.Replace(temp, path, result.error)) {
+  // The backup is a regular copy of the old text, ready under a name of its
+  // own; it takes the backup's name only once the new text is in place, so
+  // that a failed save leaves the earlier backup too.
+  std::string staged;
+  if (existing) {
+    std::string old;
+    if (!ReadWholeFile(target, old, why) ||
+        !ops.WriteTemporary(backup + ".sceneshifter-", old, target, staged,
+                            why))
+      result.backupWarning = "no backup could be made (" + why + ")";
+  }
+
+  if (!ops.Replace(temp, target, why)) {
     ops.Remove(temp);
+    if (!staged.empty()) ops.Remove(staged);
+    result.error = "the new text could not take the file's place (" + why +
+                   "). Nothing was changed";
     return result;
   }
   result.ok = true;
+  if (!staged.empty() && !ops.Replace(staged, backup, why)) {
+    ops.Remove(staged);
+    result.backupWarning = "no backup could be made (" + why + ")";
+  }
+  // What earlier saves left when they were stopped half-way goes only now,
+  // so that a failed save leaves the folder exactly as it found it.
+  RemoveLeftovers(ops, folder, FileNameOf(target));
+  if (target != path)
+    RemoveLeftovers(ops, FolderOfPath(path), FileNameOf(path));
+  if (!ops.SyncFolder(folder, why))
+    result.syncWarning = "the folder could not be synced to disk (" + why +
+                         "), so the new text may not survive a power cut";
+  const std::string backupFolder = FolderOfPath(backup);
+  if (!staged.empty() && backupFolder != folder)
+    ops.SyncFolder(backupFolder, why);
   return result;
 }
 
-SaveResult SaveDocument(SceneryDocument& doc, FileOps& ops) {
-  SaveResult result =
-      SaveSceneryFile(doc.ConfigFile, WriteSceneryBytes(doc), ops);
-  if (result.ok) doc.FileChanged = false;
+SaveResult SaveDocument(SceneryDocument& doc, FileOps& ops, SaveMode mode) {
+  SaveResult result;
+  const std::string bytes = WriteSceneryBytes(doc);
+  result.error = StorageProblem(doc, bytes);
+  if (!result.error.empty()) return result;
+  if (mode == SaveMode::CheckDisk && !doc.DiskPath.empty() &&
+      doc.DiskPath == doc.ConfigFile &&
+      !CurrentFingerprint(doc.ConfigFile).SameContent(doc.DiskFingerprint)) {
+    result.changedOnDisk = true;
+    result.error =
+        "another program has changed the file since it was read. Nothing was "
+        "changed";
+    return result;
+  }
+  result = SaveSceneryFile(doc.ConfigFile, bytes, ops);
+  if (result.ok) {
+    doc.FileChanged = false;
+    doc.DiskPath = doc.ConfigFile;
+    doc.DiskFingerprint = FingerprintOf(doc.ConfigFile, bytes);
+  }
   return result;
 }
 

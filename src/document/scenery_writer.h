@@ -14,16 +14,44 @@ struct SaveResult {
   bool ok = false;
   std::string error;          // why the save failed, when !ok
   std::string backupWarning;  // set when the save went on without a backup
+  std::string syncWarning;    // set when the folder could not be synced
+  // The save was refused because the file on disk is no longer what was
+  // read or last written: another program has changed it.
+  bool changedOnDisk = false;
 };
 
-// Writes `bytes` to `path` so that the file under its own name is always
-// either its complete old text or the complete new one: the text goes to a
-// temporary file beside it first, the old file is kept as `path` + ".bak",
-// and the temporary file is then renamed over it.
+// Writes `bytes` to `path` so that the file is always either its complete
+// old text or the complete new one, and the new one survives a power cut:
+// the text goes to a new temporary file beside it (with the old file's
+// permissions) and is synced, a regular copy of the old text becomes `path`
+// + ".bak", and the temporary file is renamed over the file. A symbolic
+// link at `path` stays a link; the file it leads to is the one written. A
+// failure leaves the file, its backup and the folder as they were.
 SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
                            FileOps& ops = DefaultFileOps());
 
+// Whether a save checks the file on disk for changes made by other programs
+// since it was read.
+enum class SaveMode { CheckDisk, Overwrite };
+
 // Writes `doc` to ConfigFile; FileChanged is cleared only after success.
-SaveResult SaveDocument(SceneryDocument& doc, FileOps& ops = DefaultFileOps());
+// Refuses a table whose text would not read back as the same areas, and, in
+// CheckDisk mode, a file that another program has changed since it was read
+// (`changedOnDisk`).
+SaveResult SaveDocument(SceneryDocument& doc, FileOps& ops = DefaultFileOps(),
+                        SaveMode mode = SaveMode::CheckDisk);
+
+// Why `bytes`, the text written for `doc`, would not be read back as the same
+// areas (naming the area and the field), or an empty text when it would.
+std::string StorageProblem(const SceneryDocument& doc,
+                           const std::string& bytes);
+
+// The name of the first field of `area` whose value a scenery file cannot
+// hold so that it reads back the same ("Title", "Folder", ...), or empty.
+std::string AreaStorageProblem(const AreaEntry& area);
+
+// The base names of the files that a save of `name` leaves only when it is
+// stopped half-way.
+bool IsSaveLeftover(std::string_view fileName, std::string_view name);
 
 }  // namespace sceneshifter

@@ -178,8 +178,10 @@ class CommandsTest : public GuiTest {
     QCOMPARE(e.ListCount(), 0);
     for (int command : {2, 3, 4, 5, 9}) e.Click(command);
     QCOMPARE(e.doc.LastArea, -1);
-    // The empty table can be saved and read back as written.
-    QVERIFY(e.window->FileSave());
+    // A file without areas could not be opened again: it is not saved.
+    QVERIFY(!e.window->FileSave());
+    QVERIFY(e.dialogs.messages().last().contains(QStringLiteral("no areas")));
+    QVERIFY(e.doc.FileChanged);
   }
 
   void editThenOk() {
