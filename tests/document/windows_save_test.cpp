@@ -39,9 +39,6 @@ SceneryDocument ChangedDocument(const std::string& path) {
 // Another program holds the file open without FILE_SHARE_DELETE, so it can
 // be neither replaced nor renamed: the save fails, nothing changes.
 TEST(WindowsSave, FileHeldOpenByAnotherHandle) {
-  // Today's save leaves its staged backup link behind when it cannot be
-  // removed.
-  GTEST_SKIP() << "until the durable save lands";
   for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ},
                       DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
     SCOPED_TRACE(share);
@@ -64,8 +61,6 @@ TEST(WindowsSave, FileHeldOpenByAnotherHandle) {
 }
 
 TEST(WindowsSave, ReadOnlyFileIsRefused) {
-  // Today's save renames over the read-only file.
-  GTEST_SKIP() << "until the durable save lands";
   TempDir dir;
   dir.Write("Scenery.cfg", kOld);
   const std::string path = dir.Path("Scenery.cfg");
