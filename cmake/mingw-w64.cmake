@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-builds for 64-bit Windows with Debian's mingw-w64 (POSIX threads),
 # linked statically so that the programs need no DLLs beside them, and run
 # under Wine when the tests run.

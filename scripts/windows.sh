@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Cross-builds the core, sceneshifter-cli and their tests for Windows with
 # mingw-w64 in build-windows/ (no Qt), and runs the tests under Wine in a
 # Wine prefix of its own there. Ends with one line of counts; fails when a

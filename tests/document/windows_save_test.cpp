@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving on Windows, where an open file, a read-only attribute and the old
 // 260-character path limit stand in a save's way.
 #ifdef _WIN32
