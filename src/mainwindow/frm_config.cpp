@@ -363,7 +363,7 @@ bool FrmConfig::SaveFile(SaveMode mode) {
   if (!r.ok) {
     dialogs_.Message(
         this,
-        QStringLiteral("The scenery file %1 could not be saved: %2")
+        QStringLiteral("The scenery file %1 could not be saved: %2.")
             .arg(path, QString::fromUtf8(r.error.c_str())),
         Dialogs::Buttons::Ok, QString());
     return false;
