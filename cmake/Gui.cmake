@@ -28,6 +28,8 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/title_list_model.cpp
   src/mainwindow/wrapping_button.h)
 target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
+target_compile_definitions(sceneshifter_mainwindow PRIVATE
+  SCENESHIFTER_VERSION="${PROJECT_VERSION}")  # for the About box
 target_link_libraries(sceneshifter_mainwindow PUBLIC scenery_document
   sceneshifter_platform sceneshifter_settings sceneshifter_folderpicker
   Qt6::Widgets)

@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: MIT
 #include "frm_config.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -13,10 +16,14 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
+#include "centre_form.h"
+#include "code_page.h"
 #include "codepage.h"
 #include "path_helpers.h"
 #include "scenery_reader.h"
@@ -51,6 +58,15 @@ const char* const kChangedQuestion =
 // How long the watched file must stay quiet before a change is handled: an
 // installer's or the simulator's save is over by then.
 constexpr int kDiskQuietMs = 300;
+
+// The folder of `file`, or the nearest folder above it that still exists:
+// where a file dialog opens. Empty (the platform's choice) for none.
+QString DialogFolder(const std::string& file) {
+  std::string folder = FolderOf(file);
+  while (!folder.empty() && !QFileInfo(FromHostPath(folder)).isDir())
+    folder = FolderOf(folder);
+  return FromHostPath(folder);
+}
 
 // A path shown as a menu entry: its "&" is not an access key.
 QString MenuCaption(const QString& path) {
@@ -197,6 +213,67 @@ void FrmConfig::BuildControls() {
   StatusBar->setLineWidth(1);
   StatusBar->setGeometry(Twips(0, 5640, 8295, 375));
 
+  // What each control is for, in the words of the simulator's scenery.
+  const std::pair<QWidget*, const char*> tips[] = {
+      {Command1[3],
+       "Lower the selected area one layer. A lower layer is drawn under the "
+       "areas of higher layers in the simulator. The area moves one place up "
+       "the list; the first three areas stay where they are."},
+      {Command1[2],
+       "Raise the selected area one layer. A higher layer is drawn over the "
+       "areas of lower layers in the simulator. The area moves one place down "
+       "the list."},
+      {Command1[6],
+       "Add a new area after the last one: choose its scenery folder, type "
+       "its title, then press O K."},
+      {Command1[4],
+       "Delete the selected area, without asking. The areas after it move up "
+       "one place and are renumbered."},
+      {Command1[5],
+       "Change the selected area's title, path and kind of folder and its "
+       "Active and Required boxes, then press O K."},
+      {Command1[8], "Store the area as shown here (Enter)."},
+      {Command1[9],
+       "Leave the changes shown here unstored and show the last area (Esc)."},
+      {Command1[1],
+       "End Sceneshifter. If the scenery file has changed, you are asked "
+       "whether to save it first."},
+      {Check2,
+       "Ticked: the area is stored as required (Required=True); clear: "
+       "Required=False."},
+      {Option1[1],
+       "The simulator reads the area's folder where it is (stored as "
+       "Local=)."},
+      {Option1[0],
+       "The simulator copies the area's folder into its cache, for scenery on "
+       "a CD or a network drive (stored as Remote=)."},
+      {Check1,
+       "Ticked: the simulator shows the area (Active=True); clear: the area "
+       "stays in the file, switched off (Active=False)."},
+      {Text1[0],
+       "The area's number: its place in the file. Raise, Lower and Delete "
+       "change it."},
+      {Text1[3],
+       "The area's layer, the same as its number. The simulator draws the "
+       "areas of higher layers over those of lower layers."},
+      {Text1[1],
+       "The area's title, as the simulator's scenery library lists it. Edit "
+       "or Add lets you change it."},
+      {Text1[2],
+       "The area's scenery folder, relative to the simulator's folder. Edit "
+       "or Add lets you change it."},
+      {Text1[4], "The area's exclude value, kept as the file has it."}};
+  // As paragraphs, so that a long tip wraps beside its control.
+  auto tip = [](QWidget* control, const QString& text) {
+    control->setToolTip(QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()));
+  };
+  for (const auto& [control, text] : tips)
+    tip(control, QString::fromLatin1(text));
+  for (int k = 0; k <= 9; ++k)
+    tip(Text1[5 + k],
+        QStringLiteral("The area's flatten value %1, kept as the file has it.")
+            .arg(k));
+
   // The tab order of the window.
   const std::vector<QWidget*> order = {
       LstTitle,    Text1[0],    Text1[1],    Text1[2],    Text1[3],
@@ -249,8 +326,8 @@ void FrmConfig::BuildMenus() {
   MnuExit = item(MnuFile, "MnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X),
                  &FrmConfig::MnuExit_Click);
   QAction* separator = MnuFile->addSeparator();
+  // A plain line: a separator with a caption is drawn as a heading.
   separator->setObjectName(QStringLiteral("MnuFileArray_0"));
-  separator->setText(QStringLiteral("-"));
   separator->setVisible(false);
   MnuFileArray.push_back(separator);
 
@@ -262,6 +339,11 @@ void FrmConfig::BuildMenus() {
   MnuSearchNext =
       item(MnuTools, "MnuSearchNext", "Search &Next", QKeySequence(Qt::Key_F3),
            &FrmConfig::MnuSearchNext_Click);
+
+  MnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
+  MnuAbout = item(MnuHelp, "MnuAbout", "&About Sceneshifter", QKeySequence(),
+                  &FrmConfig::MnuAbout_Click);
 }
 
 // The menu shortcuts work whatever control has the focus: a text box or the
@@ -288,9 +370,12 @@ bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
 // ---- start-up and the file commands ----
 
 void FrmConfig::Startup(const QString& fileArgument) {
+  PlaceWindow();
   show();
   ReadSettings();
   if (!fileArgument.isEmpty()) doc_.ConfigFile = ToHostPath(fileArgument);
+  // The dialog opens where the remembered file was, or the last choice is.
+  QString folder = DialogFolder(doc_.ConfigFile);
   while (!FileExists(doc_.ConfigFile)) {
     const auto answer = dialogs_.Message(
         this, QStringLiteral("Please find Flight Sim Scenery config File"),
@@ -301,8 +386,10 @@ void FrmConfig::Startup(const QString& fileArgument) {
     }
     const QString chosen = dialogs_.OpenFileName(
         this, QStringLiteral("Please find Flight Sim Scenery config File"),
-        QStringLiteral("Scenery.cfg (Scenery.cfg scenery.cfg SCENERY.CFG)"));
+        QStringLiteral("Scenery.cfg (Scenery.cfg scenery.cfg SCENERY.CFG)"),
+        folder);
     doc_.ConfigFile = ToHostPath(chosen);
+    if (!chosen.isEmpty()) folder = DialogFolder(doc_.ConfigFile);
     WriteSettings();
   }
   doc_.FSFolder = FolderOf(doc_.ConfigFile);
@@ -499,8 +586,26 @@ void FrmConfig::CheckDisk() {
 }
 
 void FrmConfig::End() {
+  RememberPosition();
   ended_ = true;
   dialogs_.EndProgram();
+}
+
+void FrmConfig::PlaceWindow() {
+  layout()->activate();  // the window's final size
+  QList<QRect> screens;
+  for (const QScreen* s : QGuiApplication::screens())
+    screens << s->availableGeometry();
+  const auto remembered = ReadWindowPosition(*OpenSettingsStore());
+  // A screen that is gone, or smaller now, would leave it out of reach.
+  if (remembered && ReachableOnScreens(QRect(*remembered, size()), screens))
+    move(*remembered);
+  else
+    CentreForm(*this);
+}
+
+void FrmConfig::RememberPosition() {
+  if (!ended_ && isVisible()) WriteWindowPosition(*OpenSettingsStore(), pos());
 }
 
 void FrmConfig::closeEvent(QCloseEvent* event) {
@@ -512,6 +617,7 @@ void FrmConfig::closeEvent(QCloseEvent* event) {
   }
   // Closing from the frame, unlike Exit, can be taken back.
   if (ended_ || MaybeSave(true)) {
+    RememberPosition();
     ended_ = true;
     event->accept();
   } else {
@@ -523,7 +629,8 @@ void FrmConfig::MnuLoad_Click() {
   if (!MaybeSave()) return;
   const QString path = dialogs_.OpenFileName(
       this, QStringLiteral("Load a Fs Scenery Config file"),
-      QStringLiteral("*.cfg (*.cfg *.CFG *.Cfg)"));
+      QStringLiteral("*.cfg (*.cfg *.CFG *.Cfg)"),
+      DialogFolder(doc_.ConfigFile));
   if (path.isEmpty()) return;
   OpenFile(path);
 }
@@ -533,7 +640,8 @@ void FrmConfig::MnuSave_Click() { FileSave(); }
 void FrmConfig::MnuSaveAs_Click() {
   const QString path = dialogs_.SaveFileName(
       this, QStringLiteral("Save a Fs Config File as *.cfg (USE CAREFULY)"),
-      QStringLiteral("scenery.cfg (*.cfg *.CFG *.Cfg)"));
+      QStringLiteral("scenery.cfg (*.cfg *.CFG *.Cfg)"),
+      DialogFolder(doc_.ConfigFile));
   if (path.isEmpty()) return;
   const std::string previous = doc_.ConfigFile;
   doc_.ConfigFile = ToHostPath(path);
@@ -548,6 +656,23 @@ void FrmConfig::MnuSaveAs_Click() {
 void FrmConfig::MnuExit_Click() {
   if (!MaybeSave()) return;
   End();
+}
+
+void FrmConfig::MnuAbout_Click() {
+  const QString settings = OpenSettingsStore()->fileName();
+  dialogs_.Message(
+      this,
+      QStringLiteral(
+          "Sceneshifter %1\n"
+          "Editor for the scenery areas of the flight simulator's "
+          "Scenery.cfg.\n\n"
+          "Licence: MIT (Copyright (c) 2026 The Sceneshifter developers).\n"
+          "Scenery files are read and written in code page %2.\n"
+          "Settings are kept in %3")
+          .arg(QStringLiteral(SCENESHIFTER_VERSION))
+          .arg(ActiveCodePage())
+          .arg(QDir::toNativeSeparators(settings)),
+      Dialogs::Buttons::Ok, QStringLiteral("About Sceneshifter"));
 }
 
 // ---- the area panel ----

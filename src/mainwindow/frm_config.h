@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QMainWindow>
@@ -60,6 +61,7 @@ class FrmConfig : public QMainWindow {
   void MnuExit_Click();
   void MnuSearch_Click();
   void MnuSearchNext_Click();
+  void MnuAbout_Click();
 
   // Selects list entry `k` from code, as a user's click would; -1 clears the
   // selection.
@@ -90,6 +92,8 @@ class FrmConfig : public QMainWindow {
   QAction* MnuExit = nullptr;
   QAction* MnuSearch = nullptr;
   QAction* MnuSearchNext = nullptr;
+  QMenu* MnuHelp = nullptr;
+  QAction* MnuAbout = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
 
   // Window state shared with the folder picker and the search.
@@ -107,6 +111,7 @@ class FrmConfig : public QMainWindow {
   void BuildMenus();
   void LstTitle_Click();
   void SetEditable(bool editing);
+  void FocusTitle();
   void ClearPanel();
   // Reads the file at `path` as the new document; on failure the current
   // document and ConfigFile stay as they were.
@@ -131,6 +136,11 @@ class FrmConfig : public QMainWindow {
   // being edited.
   bool HasUnsavedWork() const;
   void End();
+  // Puts the window where the last run left it, when that is still on a
+  // screen; else centres it.
+  void PlaceWindow();
+  // Keeps the window's place for the next run.
+  void RememberPosition();
   bool HasCurrentArea() const;
   // False (the user told which field) when a typed text cannot be kept in
   // the file's code page.

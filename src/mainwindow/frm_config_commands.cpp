@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -122,6 +123,13 @@ void FrmConfig::CmdEdit() {
   if (!HasCurrentArea()) return;
   SetEditable(true);
   doc_.FileChanged = true;
+  FocusTitle();
+}
+
+// The title is what is typed next; Enter then presses O K with it kept.
+void FrmConfig::FocusTitle() {
+  Text1[1]->setFocus(Qt::OtherFocusReason);
+  Text1[1]->selectAll();
 }
 
 void FrmConfig::CmdAdd() {
@@ -138,11 +146,12 @@ void FrmConfig::CmdAdd() {
   QPointer<frmFiles> picker = new frmFiles(doc_, dialogs_, this, PickerDone);
   QEventLoop wait;
   connect(picker, &frmFiles::pickerFinished, &wait, &QEventLoop::quit);
-  CentreForm(*picker);
+  CentreFormOver(*picker, *this);
   picker->show();
   setEnabled(false);
   if (!PickerDone) wait.exec();
   setEnabled(true);
+  activateWindow();  // the keys come back here, not to the closed picker
 
   Check1->setChecked(true);
   Text1[3]->setText(QString::number(B + 1));
@@ -153,6 +162,7 @@ void FrmConfig::CmdAdd() {
     return;
   }
   doc_.FileChanged = true;
+  FocusTitle();
 }
 
 bool FrmConfig::PanelTextsFit() {

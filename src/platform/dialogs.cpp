@@ -1,16 +1,38 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 namespace sceneshifter {
 namespace {
 QString TitleOr(const QString& title) {
   return title.isEmpty() ? QStringLiteral("Sceneshifter") : title;
+}
+
+// A dialog is placed over its parent's window, whose place the window system
+// settles only when it maps the window: a question asked just after the
+// window was shown (at start-up) waits for that, briefly, taking no input.
+void WaitUntilMapped(QWidget* parent) {
+  constexpr int kMostMs = 500;
+  if (!parent || !parent->window()->isVisible()) return;
+  const QPointer<QWindow> window = parent->window()->windowHandle();
+  if (!window || window->isExposed()) return;
+  QTimer wake;  // so that waiting for events never outlasts the limit
+  wake.start(10);
+  const QDeadlineTimer limit(kMostMs);
+  while (window && window->isVisible() && !window->isExposed() &&
+         !limit.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::WaitForMoreEvents);
 }
 
 // A message box that, when `buttonsOnly` is set, only its buttons answer:
@@ -50,6 +72,7 @@ class AnswerBox : public QMessageBox {
 Dialogs::Answer DesktopDialogs::Message(QWidget* parent, const QString& prompt,
                                         Buttons buttons, const QString& title,
                                         const QString& detail) {
+  WaitUntilMapped(parent);
   AnswerBox box(parent, buttons == Buttons::YesNo);
   box.setWindowTitle(TitleOr(title));
   box.setText(prompt);
@@ -99,6 +122,7 @@ Dialogs::Answer DesktopDialogs::Message(QWidget* parent, const QString& prompt,
 
 QString DesktopDialogs::InputBox(QWidget* parent, const QString& prompt,
                                  const QString& title) {
+  WaitUntilMapped(parent);
   bool ok = false;
   const QString text = QInputDialog::getText(parent, TitleOr(title), prompt,
                                              QLineEdit::Normal, QString(), &ok);
@@ -106,13 +130,17 @@ QString DesktopDialogs::InputBox(QWidget* parent, const QString& prompt,
 }
 
 QString DesktopDialogs::OpenFileName(QWidget* parent, const QString& title,
-                                     const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+                                     const QString& filter,
+                                     const QString& folder) {
+  WaitUntilMapped(parent);
+  return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 QString DesktopDialogs::SaveFileName(QWidget* parent, const QString& title,
-                                     const QString& filter) {
-  QFileDialog dialog(parent, title, QString(), filter);
+                                     const QString& filter,
+                                     const QString& folder) {
+  WaitUntilMapped(parent);
+  QFileDialog dialog(parent, title, folder, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("cfg"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -143,7 +171,7 @@ Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
                                          Buttons buttons, const QString& title,
                                          const QString& detail) {
   shown.push_back(
-      {QStringLiteral("message"), prompt, title, QString(), detail, buttons});
+      {QStringLiteral("message"), prompt, title, {}, detail, buttons, {}});
   if (buttons == Buttons::Ok) return Answer::Ok;
   return Next(answers_,
               buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
@@ -151,19 +179,21 @@ Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
 
 QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt,
                                   const QString& title) {
-  shown.push_back({QStringLiteral("input"), prompt, title, {}, {}, {}});
+  shown.push_back({QStringLiteral("input"), prompt, title, {}, {}, {}, {}});
   return Next(inputs_, QString());
 }
 
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& title,
-                                      const QString& filter) {
-  shown.push_back({QStringLiteral("open"), {}, title, filter, {}, {}});
+                                      const QString& filter,
+                                      const QString& folder) {
+  shown.push_back({QStringLiteral("open"), {}, title, filter, {}, {}, folder});
   return Next(fileNames_, QString());
 }
 
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
-                                      const QString& filter) {
-  shown.push_back({QStringLiteral("save"), {}, title, filter, {}, {}});
+                                      const QString& filter,
+                                      const QString& folder) {
+  shown.push_back({QStringLiteral("save"), {}, title, filter, {}, {}, folder});
   return Next(fileNames_, QString());
 }
 

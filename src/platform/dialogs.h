@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QString>
@@ -29,12 +30,15 @@ class Dialogs {
   // The text typed, or an empty text when cancelled.
   virtual QString InputBox(QWidget* parent, const QString& prompt,
                            const QString& title) = 0;
-  // `filter` in Qt's form ("Scenery.cfg (Scenery.cfg scenery.cfg)"). The
+  // `filter` in Qt's form ("Scenery.cfg (Scenery.cfg scenery.cfg)");
+  // `folder` is where the dialog opens (empty: the platform's choice). The
   // chosen full path, or an empty text when cancelled.
   virtual QString OpenFileName(QWidget* parent, const QString& title,
-                               const QString& filter) = 0;
+                               const QString& filter,
+                               const QString& folder) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& title,
-                               const QString& filter) = 0;
+                               const QString& filter,
+                               const QString& folder) = 0;
   // Ends the program as soon as the caller returns to the event loop; the
   // caller must return at once and change nothing more.
   virtual void EndProgram() = 0;
@@ -49,9 +53,9 @@ class DesktopDialogs : public Dialogs {
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
-                       const QString& filter) override;
+                       const QString& filter, const QString& folder) override;
   QString SaveFileName(QWidget* parent, const QString& title,
-                       const QString& filter) override;
+                       const QString& filter, const QString& folder) override;
   void EndProgram() override;
 };
 
@@ -67,6 +71,7 @@ class ScriptedDialogs : public Dialogs {
     QString filter;
     QString detail;
     Buttons buttons = Buttons::Ok;
+    QString folder;  // where a file dialog opened
   };
 
   void setNextAnswer(Answer a) { answers_.push_back(a); }
@@ -79,9 +84,9 @@ class ScriptedDialogs : public Dialogs {
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
-                       const QString& filter) override;
+                       const QString& filter, const QString& folder) override;
   QString SaveFileName(QWidget* parent, const QString& title,
-                       const QString& filter) override;
+                       const QString& filter, const QString& folder) override;
   void EndProgram() override { ++endRequests; }
 
   std::deque<Shown> shown;

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "settings_store.h"
 
 namespace sceneshifter {
 namespace {
 const QString kRecentSection = QStringLiteral("Recent Files");
 const QString kPathsSection = QStringLiteral("Paths");
+const QString kWindowPosition = QStringLiteral("Window/Position");
 }  // namespace
 
 std::unique_ptr<QSettings> OpenSettingsStore() {
@@ -40,6 +42,25 @@ void WriteStoredSettings(QSettings& store, const StoredSettings& s) {
   store.setValue(QStringLiteral("FSPath"), s.fsPath);
   store.setValue(QStringLiteral("ScnryPath"), s.scnryPath);
   store.endGroup();
+  store.sync();
+}
+
+std::optional<QPoint> ReadWindowPosition(QSettings& store) {
+  // Written by hand without quotes, "x,y" reads back as a list.
+  const QStringList xy = store.value(kWindowPosition)
+                             .toStringList()
+                             .join(QLatin1Char(','))
+                             .split(QLatin1Char(','));
+  if (xy.size() != 2) return std::nullopt;
+  bool xOk = false, yOk = false;
+  const QPoint p(xy[0].trimmed().toInt(&xOk), xy[1].trimmed().toInt(&yOk));
+  if (!xOk || !yOk) return std::nullopt;
+  return p;
+}
+
+void WriteWindowPosition(QSettings& store, QPoint position) {
+  store.setValue(kWindowPosition,
+                 QStringLiteral("%1,%2").arg(position.x()).arg(position.y()));
   store.sync();
 }
 

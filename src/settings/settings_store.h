@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPoint>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace sceneshifter {
 
@@ -24,6 +27,12 @@ StoredSettings ReadStoredSettings(QSettings& store);
 // Writes entries 1..recentFiles.size(); keys beyond them are left as they
 // are, and nothing is ever removed from the store.
 void WriteStoredSettings(QSettings& store, const StoredSettings& s);
+
+// Where the main window stood when the last run ended, in a section of its
+// own ("Window", key "Position", "x,y"); none when nothing readable is
+// stored.
+std::optional<QPoint> ReadWindowPosition(QSettings& store);
+void WriteWindowPosition(QSettings& store, QPoint position);
 
 // The recent-file entries of the File menu, oldest first. No two differ
 // only in letter case, nor, on Windows, only in "\" against "/".

@@ -112,6 +112,47 @@ class FrmFilesTest : public QObject {
     QCOMPARE(CentrePosition(screen, form), at);
   }
 
+  void centreOverPosition_data() {
+    QTest::addColumn<QPoint>("owner");
+    QTest::addColumn<QPoint>("at");
+    // A 583 x 421 owner on a 1024 x 768 screen stands at CentreForm's
+    // (221, 116); a 263 x 154 form at its own CentreForm place, (381, 249).
+    QTest::newRow("over a centred owner: CentreForm's place")
+        << QPoint(221, 116) << QPoint(381, 249);
+    QTest::newRow("over a moved owner") << QPoint(21, 16) << QPoint(181, 149);
+    QTest::newRow("kept on the screen") << QPoint(-500, 600) << QPoint(0, 614);
+  }
+  void centreOverPosition() {
+    QFETCH(QPoint, owner);
+    QFETCH(QPoint, at);
+    QCOMPARE(CentreOverPosition(QRect(0, 0, 1024, 768), QSizeF(263, 154), owner,
+                                QSizeF(583, 421)),
+             at);
+  }
+
+  void reachableOnScreens_data() {
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<bool>("reachable");
+    const QSize size(583, 421);
+    QTest::newRow("inside") << QRect(QPoint(30, 40), size) << true;
+    QTest::newRow("on the second screen")
+        << QRect(QPoint(1100, 40), size) << true;
+    QTest::newRow("left edge still shows")
+        << QRect(QPoint(-530, 40), size) << true;
+    QTest::newRow("a sliver only") << QRect(QPoint(-570, 40), size) << false;
+    QTest::newRow("title bar above the screen")
+        << QRect(QPoint(30, -300), size) << false;
+    QTest::newRow("where a screen was")
+        << QRect(QPoint(3000, 40), size) << false;
+  }
+  void reachableOnScreens() {
+    QFETCH(QRect, window);
+    QFETCH(bool, reachable);
+    const QList<QRect> screens{QRect(0, 0, 1024, 768),
+                               QRect(1024, 0, 1280, 1024)};
+    QCOMPARE(ReachableOnScreens(window, screens), reachable);
+  }
+
   void layout() {
     auto* p = Open();
     QCOMPARE(p->windowTitle(), QStringLiteral("Find New Scenery"));

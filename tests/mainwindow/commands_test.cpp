@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 
+#include "centre_form.h"
 #include "frm_files.h"
 #include "gui_fixture.h"
 #include "scenery_writer.h"
@@ -269,6 +271,63 @@ class CommandsTest : public GuiTest {
     QTest::keyClick(w.Text1[1], Qt::Key_Return);
     CheckViewing(w);
     QCOMPARE(TitleAt(e, 0), QStringLiteral("Entered"));
+  }
+
+  void titleTakesFocusForEnter_data() {
+    QTest::addColumn<bool>("adding");
+    QTest::newRow("Edit") << false;
+    QTest::newRow("Add, after the picker's O K") << true;
+  }
+  void titleTakesFocusForEnter() {
+    QFETCH(bool, adding);
+    Editor e;
+    e.StartWith(MakeFile(3));
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    e.ClickEntry(1);
+    if (adding)
+      AddChoosing(e, SceneryFolder());
+    else
+      QTest::keyClick(w.LstTitle, Qt::Key_E, Qt::AltModifier);
+    CheckEditing(w);
+    QTRY_COMPARE(QApplication::focusWidget(), w.Text1[1]);
+    QCOMPARE(w.Text1[1]->selectedText(), w.Text1[1]->text());
+    // Enter presses O K with the title kept, or typed over.
+    if (adding) QTest::keyClicks(w.Text1[1], QStringLiteral("Alps"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    CheckViewing(w);
+    QVERIFY(e.dialogs.messages().isEmpty());
+    QCOMPARE(TitleAt(e, adding ? 3 : 1),
+             adding ? QStringLiteral("Alps") : QStringLiteral("Area title 2"));
+  }
+
+  void pickerStandsOverWindow_data() {
+    QTest::addColumn<bool>("centred");
+    QTest::newRow("centred window: CentreForm's place") << true;
+    QTest::newRow("moved window") << false;
+  }
+  void pickerStandsOverWindow() {
+    QFETCH(bool, centred);
+    Editor e;
+    e.StartWith(MakeFile(2));
+    auto& w = *e.window;
+    if (!centred) w.move(20, 10);
+    QRect picker;
+    QSize pickerSize;
+    WhenPickerOpens([&](frmFiles& p) {
+      picker = QRect(p.pos(), p.size());
+      pickerSize = p.size();
+      QTest::mouseClick(p.cmdFile[1], Qt::LeftButton);
+    });
+    e.Click(6);
+    const QRect screen = w.screen()->geometry();
+    if (centred)
+      QCOMPARE(picker.topLeft(),
+               screen.topLeft() + CentrePosition(screen.size(), pickerSize));
+    else
+      QVERIFY((picker.center() - QRect(w.pos(), w.size()).center())
+                  .manhattanLength() <= 2);
   }
 
   void accessKeys_data() {

@@ -4,10 +4,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
 
+#include "centre_form.h"
 #include "codepage.h"
 #include "file_ops.h"
 #include "gui_fixture.h"
@@ -102,11 +104,16 @@ class FrmConfigTest : public GuiTest {
     }
     QVERIFY(w.StatusBar->text().isEmpty());
     QCOMPARE(w.StatusBar->focusPolicy(), Qt::NoFocus);
+    for (QWidget* c : w.centralWidget()->findChildren<QWidget*>())
+      if (!qobject_cast<QLabel*>(c) && c->focusPolicy() != Qt::NoFocus &&
+          c != w.LstTitle)
+        QVERIFY2(!c->toolTip().isEmpty(), qPrintable(c->objectName()));
 
     const auto menus = w.menuBar()->actions();
-    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus.size(), 3);
     QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
     QCOMPARE(menus[1]->text(), QStringLiteral("&Tools"));
+    QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
     struct Item {
       QAction* action;
       const char* caption;
@@ -118,7 +125,8 @@ class FrmConfigTest : public GuiTest {
         {w.MnuSaveAs, "Save &As", QKeySequence(QStringLiteral("Ctrl+A"))},
         {w.MnuExit, "Exit", QKeySequence(QStringLiteral("Ctrl+X"))},
         {w.MnuSearch, "&Search", QKeySequence(QStringLiteral("Ctrl+F"))},
-        {w.MnuSearchNext, "Search &Next", QKeySequence(QStringLiteral("F3"))}};
+        {w.MnuSearchNext, "Search &Next", QKeySequence(QStringLiteral("F3"))},
+        {w.MnuAbout, "&About Sceneshifter", QKeySequence()}};
     for (const auto& it : items) {
       QCOMPARE(it.action->text(), QString::fromLatin1(it.caption));
       QCOMPARE(it.action->shortcut(), it.shortcut);
@@ -128,6 +136,9 @@ class FrmConfigTest : public GuiTest {
     QCOMPARE(fileItems.size(), 5);
     QVERIFY(fileItems[4]->isSeparator());
     QVERIFY(!fileItems[4]->isVisible());
+    // A separator with a caption would be drawn as a heading.
+    QVERIFY(fileItems[4]->text().isEmpty());
+    QCOMPARE(fileItems[4]->objectName(), QStringLiteral("MnuFileArray_0"));
   }
 
   void tabOrder() {
@@ -234,6 +245,138 @@ class FrmConfigTest : public GuiTest {
                  "ok Save it")});
     QVERIFY(e.doc.FileChanged);
     QCOMPARE(e.Title(0), QStringLiteral("1        A"));
+  }
+
+  // ---- where the window and its dialogs stand ----
+
+  void fileDialogsOpenInTheFilesFolder_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("start-up, remembered file gone")
+        << "startup"
+        << "open"
+        << "Please find Flight Sim Scenery config File"
+        << "Scenery.cfg (Scenery.cfg scenery.cfg SCENERY.CFG)";
+    QTest::newRow("Load") << "load"
+                          << "open"
+                          << "Load a Fs Scenery Config file"
+                          << "*.cfg (*.cfg *.CFG *.Cfg)";
+    QTest::newRow("Save As") << "saveas"
+                             << "save"
+                             << "Save a Fs Config File as *.cfg (USE CAREFULY)"
+                             << "scenery.cfg (*.cfg *.CFG *.Cfg)";
+  }
+  void fileDialogsOpenInTheFilesFolder() {
+    QFETCH(QString, command);
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    QFETCH(QString, filter);
+    const QString file = MakeFile(QStringLiteral("fs/Scenery.cfg"), 2);
+    Editor e;
+    if (command == QLatin1String("startup")) {
+      // The remembered file's folder is gone too: the nearest one above.
+      e.dialogs.setNextAnswer(Dialogs::Answer::Yes);
+      e.dialogs.setNextFileName(file);
+      e.StartWith(Path(QStringLiteral("fs/gone/Scenery.cfg")));
+      QCOMPARE(e.ListCount(), 2);
+    } else {
+      e.StartWith(file);
+      if (command == QLatin1String("load"))
+        e.window->MnuLoad_Click();
+      else
+        e.window->MnuSaveAs_Click();
+    }
+    const auto& shown = e.dialogs.shown.back();
+    QCOMPARE(shown.kind, kind);
+    QCOMPARE(shown.title, title);
+    QCOMPARE(shown.filter, filter);
+    QCOMPARE(shown.folder, Path(QStringLiteral("fs")));
+  }
+
+  void windowPositionRemembered_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("on the screen") << "30,40" << true;
+    QTest::newRow("off every screen") << "5000,5000" << false;
+    QTest::newRow("unreadable") << "thirty,40" << false;
+    QTest::newRow("none") << QString() << false;
+  }
+  void windowPositionRemembered() {
+    QFETCH(QString, stored);
+    QFETCH(bool, restored);
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
+    if (!stored.isNull()) Store("Window", "Position", stored);
+    Editor e;
+    e.StartWith(file);
+    auto& w = *e.window;
+    const QRect screen = w.screen()->geometry();
+    const QPoint centred =
+        screen.topLeft() + CentrePosition(screen.size(), w.size());
+    QCOMPARE(w.pos(), restored ? QPoint(30, 40) : centred);
+
+    // Where the user leaves it is kept for the next run, and nothing else
+    // in the store changes.
+    QSettings store(QStringLiteral("Sceneshifter"),
+                    QStringLiteral("Sceneshifter"));
+    QStringList keys = store.allKeys();
+    w.move(50, 60);
+    w.MnuExit_Click();
+    QCOMPARE(Stored("Window", "Position"), QStringLiteral("50,60"));
+    store.sync();
+    keys << QStringLiteral("Window/Position");
+    keys.removeDuplicates();
+    QStringList after = store.allKeys();
+    keys.sort();
+    after.sort();
+    QCOMPARE(after, keys);
+    Editor next;
+    next.StartWith(file);
+    QCOMPARE(next.window->pos(), QPoint(50, 60));
+  }
+
+  void startupMessageStandsOverWindow() {
+    const QString file = Path(QStringLiteral("Scenery.cfg"));
+    WriteBytes(file, SceneryText({{"002", "B"}, {"001", "A"}}));  // sorted
+    Store("Paths", "FSPath", file);
+    SceneryDocument doc;
+    DesktopDialogs dialogs;
+    FrmConfig w(doc, dialogs);
+    QRect box;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+      auto* shown =
+          qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!shown || !shown->isVisible()) return;
+      poll.stop();
+      box = shown->frameGeometry();
+      shown->button(QMessageBox::Ok)->click();
+    });
+    poll.start(10);
+    w.Startup();
+    QVERIFY(!box.isNull());
+    QVERIFY2(w.frameGeometry().contains(box.center()),
+             qPrintable(QStringLiteral("box at %1,%2")
+                            .arg(box.center().x())
+                            .arg(box.center().y())));
+  }
+
+  void aboutBox() {
+    Editor e;
+    e.StartWith(MakeFile(QStringLiteral("Scenery.cfg"), 1));
+    e.window->MnuHelp->actions().value(0)->trigger();
+    const auto& about = e.dialogs.shown.back();
+    QCOMPARE(about.title, QStringLiteral("About Sceneshifter"));
+    const QString settings =
+        QDir::toNativeSeparators(QSettings(QStringLiteral("Sceneshifter"),
+                                           QStringLiteral("Sceneshifter"))
+                                     .fileName());
+    for (const QString& part :
+         {QStringLiteral("Sceneshifter " SCENESHIFTER_VERSION),
+          QStringLiteral("Licence: MIT"), QStringLiteral("code page 1252"),
+          settings})
+      QVERIFY2(about.prompt.contains(part), qPrintable(part));
   }
 
   // ---- file commands ----
@@ -819,8 +962,10 @@ class FrmConfigTest : public GuiTest {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.LstTitle->setFocus();
-    for (QMenu* menu : {w.MnuFile, w.MnuTools}) {
-      const Qt::Key key = menu == w.MnuFile ? Qt::Key_F : Qt::Key_T;
+    const std::pair<QMenu*, Qt::Key> menus[] = {{w.MnuFile, Qt::Key_F},
+                                                {w.MnuTools, Qt::Key_T},
+                                                {w.MnuHelp, Qt::Key_H}};
+    for (const auto& [menu, key] : menus) {
       QTest::keyClick(w.LstTitle, key, Qt::AltModifier);
       QTRY_VERIFY(menu->isVisible());
       menu->close();
