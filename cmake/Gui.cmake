@@ -32,7 +32,9 @@ target_link_libraries(sceneshifter_mainwindow PUBLIC scenery_document
   sceneshifter_platform sceneshifter_settings sceneshifter_folderpicker
   Qt6::Widgets)
 
-add_executable(sceneshifter WIN32 src/main.cpp ${SCENESHIFTER_MANIFEST_RC})
+add_executable(sceneshifter WIN32 src/main.cpp)
+sceneshifter_windows_resources(sceneshifter
+  "Sceneshifter: editor for the scenery areas of Scenery.cfg")
 target_link_libraries(sceneshifter PRIVATE sceneshifter_mainwindow)
 if(MSVC)
   target_link_options(sceneshifter PRIVATE /MANIFEST:NO)
