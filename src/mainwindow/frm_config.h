@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,14 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace sceneshifter {
 
+class FrmCheckAreas;
+class HealthChecker;
+struct HealthResult;
+class TitleListDelegate;
 class TitleListModel;
 
 // The editor's main window: the title list, the area panel, the command
@@ -54,6 +60,7 @@ class FrmConfig : public QMainWindow {
   void MnuExit_Click();
   void MnuSearch_Click();
   void MnuSearchNext_Click();
+  void MnuCheckAreas_Click();
 
   // Selects list entry `k` from code, as a user's click would; -1 clears the
   // selection.
@@ -84,6 +91,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuExit = nullptr;
   QAction* MnuSearch = nullptr;
   QAction* MnuSearchNext = nullptr;
+  QAction* MnuCheckAreas = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
 
   // Window state shared with the folder picker and the search.
@@ -122,6 +130,12 @@ class FrmConfig : public QMainWindow {
   void CmdOk();
   void CmdCancel();
 
+  // The area health check (frm_config_health.cpp).
+  void BuildHealthCheck();
+  void HealthChecked(std::shared_ptr<const HealthResult> result);
+  void UpdateReport();
+  void ReportAreaChosen(int layer);
+
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
@@ -130,6 +144,11 @@ class FrmConfig : public QMainWindow {
   bool ended_ = false;
   bool startingUp_ = false;
   bool searchUnmatchable_ = false;
+  HealthChecker* checker_ = nullptr;
+  TitleListDelegate* delegate_ = nullptr;
+  QTimer* healthTimer_ = nullptr;
+  FrmCheckAreas* report_ = nullptr;
+  std::shared_ptr<const HealthResult> health_;
 };
 
 }  // namespace sceneshifter

@@ -1,0 +1,86 @@
+#include "health_checker.h"
+
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+
+#include "codepage.h"
+
+namespace sceneshifter {
+namespace {
+
+// The file's text as UTF-8, decoded as the widgets decode it.
+std::string Utf8FromFile(std::string_view bytes) {
+  return FromFileBytes(bytes).toStdString();
+}
+
+}  // namespace
+
+std::span<const AreaProblem> HealthResult::ProblemsOf(
+    int row, const SceneryDocument& doc) const {
+  if (row < 0 || row >= static_cast<int>(Checked.size()) ||
+      row >= doc.AreaCount() || !SameHealthInputs(doc.Areas[row], Checked[row]))
+    return {};
+  return std::span<const AreaProblem>(Problems).subspan(
+      RowStart[row], RowStart[row + 1] - RowStart[row]);
+}
+
+HealthChecker::HealthChecker(QObject* parent)
+    : QObject(parent),
+      cancel_(std::make_shared<std::atomic<bool>>(false)),
+      check_([](const HealthSnapshot& s, const std::atomic<bool>* cancel) {
+        return CheckAreaHealth(s, cancel);
+      }) {
+  // A check stuck on an unreachable network drive must not hold up the
+  // next one.
+  pool_.setMaxThreadCount(4);
+}
+
+HealthChecker::~HealthChecker() {
+  cancel_->store(true);
+  pool_.waitForDone();
+}
+
+void HealthChecker::Supersede() {
+  ++generation_;
+  cancel_->store(true);
+  cancel_ = std::make_shared<std::atomic<bool>>(false);
+}
+
+void HealthChecker::Start(const SceneryDocument& doc) {
+  Supersede();
+  const std::uint64_t generation = generation_;
+  auto work = [check = check_, cancel = cancel_, generation,
+               snapshot = TakeHealthSnapshot(doc, &Utf8FromFile)]() mutable
+      -> std::shared_ptr<const HealthResult> {
+    HealthReport report = check(snapshot, cancel.get());
+    if (report.Cancelled) return nullptr;
+    auto result = std::make_shared<HealthResult>();
+    result->Generation = generation;
+    result->Problems = std::move(report.Problems);
+    result->Checked = std::move(snapshot.Areas);
+    // Entry i is the area at layer i + 1.
+    const int rows = static_cast<int>(result->Checked.size());
+    std::erase_if(result->Problems, [rows](const AreaProblem& p) {
+      return p.Layer < 1 || p.Layer > rows;
+    });
+    std::stable_sort(
+        result->Problems.begin(), result->Problems.end(),
+        [](const auto& a, const auto& b) { return a.Layer < b.Layer; });
+    result->RowStart.assign(result->Checked.size() + 1, 0);
+    for (const AreaProblem& p : result->Problems) ++result->RowStart[p.Layer];
+    for (std::size_t i = 1; i < result->RowStart.size(); ++i)
+      result->RowStart[i] += result->RowStart[i - 1];
+    return result;
+  };
+  using Result = std::shared_ptr<const HealthResult>;
+  auto* watcher = new QFutureWatcher<Result>(this);
+  connect(watcher, &QFutureWatcher<Result>::finished, this, [this, watcher] {
+    const Result result = watcher->result();
+    watcher->deleteLater();
+    if (result && result->Generation == generation_) emit Finished(result);
+  });
+  watcher->setFuture(QtConcurrent::run(&pool_, std::move(work)));
+}
+
+}  // namespace sceneshifter
