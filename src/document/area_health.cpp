@@ -449,7 +449,7 @@ const char* HealthCodeWords(HealthCode code) {
     case HealthCode::kNoBglFiles:
       return "No .bgl files in the scenery subfolder";
     case HealthCode::kDuplicateFolder:
-      return "Folder also used by another area";
+      return "Duplicate folder";
     case HealthCode::kOddFlag:
       return "Flag neither true nor false";
   }

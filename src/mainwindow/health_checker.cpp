@@ -11,6 +11,9 @@ namespace {
 
 // The file's text as UTF-8, decoded as the widgets decode it.
 std::string Utf8FromFile(std::string_view bytes) {
+  if (std::all_of(bytes.begin(), bytes.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(bytes);
   return FromFileBytes(bytes).toStdString();
 }
 

@@ -34,6 +34,9 @@ struct CheckTree {
     std::filesystem::create_directories(
         HostPath(dir.Path("Addon Scenery/Good/scenery")));
     dir.Write("Addon Scenery/Good/scenery/a.bgl", "x");
+    std::filesystem::create_directories(
+        HostPath(dir.Path("Addon Scenery/Z\xC3\xBCrich/Scenery")));
+    dir.Write("Addon Scenery/Z\xC3\xBCrich/Scenery/z.bgl", "x");
     dir.Write("Scenery.cfg", Crlf({"[General]",
                                    "Title=World",
                                    "[Area.002]",
@@ -54,8 +57,11 @@ struct CheckTree {
                                    "Title=Bare",
                                    "Active=yes",
                                    "Required=False"}));
+    // The second folder in the file's code page, in capitals.
     dir.Write("Clean.cfg",
               Crlf({"[Area.001]", "Title=Good", "Local=Addon Scenery\\Good",
+                    "Active=True", "Required=True", "[Area.002]",
+                    "Title=Zurich", "Local=Addon Scenery\\Z\xDCRICH",
                     "Active=True", "Required=True"}));
   }
   std::string File(const char* name = "Scenery.cfg") const {
