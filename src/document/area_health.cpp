@@ -147,6 +147,8 @@ class Checker {
   int HoldsBgl(const fs::path& folder, std::string& error);
   std::optional<fs::path> WinePrefix();
   std::optional<fs::path> DriveRoot(char letter);
+  // The root of the drive that holds the scenery file, where it is known.
+  std::optional<fs::path> BaseDriveRoot();
   Resolved Resolve(const std::string& text);
   void CheckFolder(const Resolved& where, int area);
   void Add(int area, HealthCode code, std::string detail) {
@@ -251,6 +253,24 @@ std::optional<fs::path> Checker::DriveRoot(char letter) {
   return root;
 }
 
+std::optional<fs::path> Checker::BaseDriveRoot() {
+  if (kWindowsHost) return base_.root_path();
+  const auto prefix = WinePrefix();
+  if (!prefix) return std::nullopt;
+  for (const Listing::Entry& e : List(*prefix).entries) {
+    const char letter =
+        static_cast<char>(e.name.empty() ? 0 : e.name[0] & ~0x20);
+    if (e.name.size() != 2 || e.name[1] != ':' || letter < 'A' || letter > 'Z')
+      continue;
+    const auto root = DriveRoot(letter);
+    if (root &&
+        std::mismatch(root->begin(), root->end(), base_.begin(), base_.end())
+                .first == root->end())
+      return root;
+  }
+  return std::nullopt;
+}
+
 Resolved Checker::Resolve(const std::string& text) {
   Resolved r;
   const auto unreachable = [&](const char* why) {
@@ -288,16 +308,16 @@ Resolved Checker::Resolve(const std::string& text) {
   } else if (!text.empty() && text[0] == '/' && !kWindowsHost) {
     cur = "/";
     names = SplitNames(text);
-  } else if (!text.empty() && IsPathSeparator(text[0])) {
-    cur = base_.root_path();  // the root of the scenery file's drive
-    names = SplitNames(text);
   } else {
-    cur = base_;
+    // From the root of the scenery file's drive, or from its folder.
+    const auto driveRoot = !text.empty() && IsPathSeparator(text[0])
+                               ? BaseDriveRoot()
+                               : std::nullopt;
+    cur = driveRoot ? *driveRoot : base_;
     names = SplitNames(text);
-    for (const auto& part : base_.relative_path()) {
-      (void)part;
-      ++depth;
-    }
+    if (!driveRoot)
+      depth = static_cast<std::size_t>(std::distance(
+          base_.relative_path().begin(), base_.relative_path().end()));
   }
 
   std::size_t i = 0;

@@ -112,6 +112,8 @@ TEST(AreaHealth, OneAreaEachWay) {
       {Area("C:\\Sim\\Addon"), "", "", "wine/drive_c/Sim"},
       {Area("c:/SIM/addon"), "", "", "wine/drive_c/Sim"},
       {Area("C:Sim\\Addon"), "", "", "wine/drive_c/Sim"},
+      {Area("\\Sim\\Addon"), "", "", "wine/drive_c/Sim"},
+      {Area("\\Addon Scenery\\Good"), "", ""},
       {Area("C:\\Sim\\Nothing"), "1:missing-folder", "Nothing",
        "wine/drive_c/Sim"},
       {Area("D:\\Sim"), "1:missing-folder", "no such drive",
