@@ -3,6 +3,8 @@
 # core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/check_format.sh
 bash scripts/setup.sh
 ctest --test-dir build --output-on-failure --no-tests=error
+bash scripts/package.sh build
 bash scripts/sanitize.sh

@@ -6,13 +6,15 @@
 #include "frm_config.h"
 #include "scenery_document.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Sceneshifter"));
-  QApplication::setApplicationName(QStringLiteral("Sceneshifter"));
-  QApplication::setApplicationVersion(QStringLiteral(SCENESHIFTER_VERSION));
+namespace {
 
-  QCommandLineParser parser;
+void NameApplication() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Sceneshifter"));
+  QCoreApplication::setApplicationName(QStringLiteral("Sceneshifter"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(SCENESHIFTER_VERSION));
+}
+
+void DescribeOptions(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       QStringLiteral("Editor for the scenery areas of Scenery.cfg"));
   parser.addHelpOption();
@@ -21,6 +23,31 @@ int main(int argc, char** argv) {
       QStringLiteral("file"),
       QStringLiteral("Scenery file to open instead of the remembered one."),
       QStringLiteral("[file]"));
+}
+
+// --help and --version are answered before the window system is reached, so
+// that they work without a display.
+void AnswerHelpAndVersion(int argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  NameApplication();
+  QCommandLineParser parser;
+  DescribeOptions(parser);
+  // The window system's own options are not known here; they are checked
+  // once it is up.
+  parser.parse(QCoreApplication::arguments());
+  if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
+  if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  AnswerHelpAndVersion(argc, argv);
+  QApplication app(argc, argv);
+  NameApplication();
+
+  QCommandLineParser parser;
+  DescribeOptions(parser);
   parser.process(app);
   const QStringList args = parser.positionalArguments();
   if (args.size() > 1) {

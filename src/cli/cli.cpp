@@ -64,9 +64,10 @@ bool FileAndJson(const std::vector<std::string>& args, std::string& file,
 int List(const std::string& file, std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
   if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
+    err << file << ": " << failure << "\n" << detail << "\n";
     return 1;
   }
   std::string text;
@@ -82,9 +83,10 @@ int Normalize(const std::string& file, const std::string& output,
               std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
   if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
+    err << file << ": " << failure << "\n" << detail << "\n";
     return 1;
   }
   if (!output.empty()) doc.ConfigFile = output;

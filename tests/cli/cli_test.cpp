@@ -100,12 +100,17 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
   struct Case {
     std::vector<std::string> args;
     const char* message;
+    const char* why = "";
   };
   const std::vector<Case> cases = {
-      {{"list", dir.Path("missing.cfg")}, kReadFailureMessage},
-      {{"list", dir.Path("folder")}, kReadFailureMessage},
+      {{"list", dir.Path("missing.cfg")},
+       kReadFailureMessage,
+       "missing.cfg: there is no such file"},
+      {{"list", dir.Path("folder")}, kReadFailureMessage, "not a file"},
       {{"list", dir.Path("bad.cfg")}, kReadFailureMessage},
-      {{"list", dir.Path("huge.cfg")}, kTooManyAreasMessage},
+      {{"list", dir.Path("huge.cfg")},
+       kTooManyAreasMessage,
+       "more than 3001 areas"},
       {{"normalize", dir.Path("bad.cfg")}, kReadFailureMessage},
       {{"normalize", dir.Path("huge.cfg"), "--output", dir.Path("o.cfg")},
        kTooManyAreasMessage},
@@ -121,6 +126,7 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
     EXPECT_EQ(dir.Names(), before);
     EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);
   }

@@ -83,7 +83,7 @@ class FrmConfigTest : public GuiTest {
     auto& w = *e.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("Sceneshifter"));
     QCOMPARE(w.centralWidget()->size(), QSize(583, 401));
-    QVERIFY(!w.windowIcon().isNull());
+    QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
     for (int i : {1, 2, 3, 4, 5, 6, 9}) QVERIFY(w.Command1[i]->isEnabled());
     QVERIFY(!w.Command1[8]->isEnabled());
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
