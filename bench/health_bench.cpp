@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -71,8 +72,8 @@ void BM_CheckAreaHealth(benchmark::State& state) {
   int reads = 0;
   for (auto _ : state) {
     const HealthReport report = CheckAreaHealth(snapshot);
-    if (!report.Problems.empty()) state.SkipWithError("unexpected problem");
-    reads = report.FoldersRead;
+    if (!report.problems.empty()) state.SkipWithError("unexpected problem");
+    reads = report.foldersRead;
   }
   state.counters["folders_read"] = reads;
 }
@@ -82,7 +83,7 @@ BENCHMARK(BM_CheckAreaHealth)->Unit(benchmark::kMillisecond);
 void BM_TakeHealthSnapshot(benchmark::State& state) {
   for (auto _ : state) {
     const HealthSnapshot snapshot = TakeHealthSnapshot(Tree().Doc(), nullptr);
-    benchmark::DoNotOptimize(snapshot.Areas.data());
+    benchmark::DoNotOptimize(snapshot.areas.data());
   }
 }
 BENCHMARK(BM_TakeHealthSnapshot)->Unit(benchmark::kMicrosecond);

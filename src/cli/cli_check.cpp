@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli_check.h"
 
 #include <nlohmann/json.hpp>
@@ -45,25 +46,25 @@ int CheckCommand(const std::string& file, bool json, std::ostream& out,
   const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc, &Utf8));
   if (json) {
     Json problems = Json::array();
-    for (const AreaProblem& p : report.Problems) {
-      const AreaEntry& area = doc.Areas[p.Layer - 1];
-      problems.push_back({{"layer", p.Layer},
+    for (const AreaProblem& p : report.problems) {
+      const AreaEntry& area = doc.Areas[p.layer - 1];
+      problems.push_back({{"layer", p.layer},
                           {"number", Utf8(area.Number)},
                           {"title", Utf8(area.Title)},
-                          {"code", HealthCodeName(p.Code)},
-                          {"detail", p.Detail}});
+                          {"code", HealthCodeName(p.code)},
+                          {"detail", p.detail}});
     }
     Print(out, {{"file", file},
                 {"areas", doc.AreaCount()},
                 {"problems", std::move(problems)}});
   } else {
-    for (const AreaProblem& p : report.Problems) {
-      out << p.Layer << '\t' << HealthCodeName(p.Code) << '\t'
-          << Field(Utf8(doc.Areas[p.Layer - 1].Title)) << '\t'
-          << Field(p.Detail) << '\n';
+    for (const AreaProblem& p : report.problems) {
+      out << p.layer << '\t' << HealthCodeName(p.code) << '\t'
+          << Field(Utf8(doc.Areas[p.layer - 1].Title)) << '\t'
+          << Field(p.detail) << '\n';
     }
   }
-  return report.Problems.empty() ? 0 : 3;
+  return report.problems.empty() ? 0 : 3;
 }
 
 int ListJsonCommand(const std::string& file, std::ostream& out,

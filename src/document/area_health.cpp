@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "area_health.h"
 
 #include <algorithm>
@@ -130,7 +131,7 @@ class Checker {
  public:
   explicit Checker(const HealthSnapshot& s) : snapshot_(s) {
     std::error_code ec;
-    base_ = HostPath(s.BaseFolder);
+    base_ = HostPath(s.baseFolder);
     const fs::path canonical = fs::weakly_canonical(base_, ec);
     if (!ec && !canonical.empty()) base_ = canonical;
   }
@@ -139,7 +140,7 @@ class Checker {
 
  private:
   std::string Utf8(std::string_view bytes) const {
-    return snapshot_.ToUtf8 ? snapshot_.ToUtf8(bytes) : std::string(bytes);
+    return snapshot_.toUtf8 ? snapshot_.toUtf8(bytes) : std::string(bytes);
   }
   const Listing& List(const fs::path& folder);
   // 1 when `folder` holds a .bgl file, 0 when not, -1 when it cannot be
@@ -153,7 +154,7 @@ class Checker {
   void CheckFolder(const Resolved& where, int area);
   void Add(int area, HealthCode code, std::string detail) {
     problems_.push_back(
-        {area, {snapshot_.Areas[area].Layer, code, std::move(detail)}});
+        {area, {snapshot_.areas[area].Layer, code, std::move(detail)}});
   }
 
   const HealthSnapshot& snapshot_;
@@ -385,12 +386,12 @@ void Checker::CheckFolder(const Resolved& where, int area) {
 
 HealthReport Checker::Run(const std::atomic<bool>* cancel) {
   HealthReport report;
-  const auto& areas = snapshot_.Areas;
+  const auto& areas = snapshot_.areas;
   // Areas by the folder they lead to, for duplicates.
   std::unordered_map<std::string, std::vector<int>> byFolder;
   for (int a = 0; a < static_cast<int>(areas.size()); ++a) {
     if (cancel && cancel->load(std::memory_order_relaxed)) {
-      report.Cancelled = true;
+      report.cancelled = true;
       return report;
     }
     const HealthArea& area = areas[a];
@@ -430,11 +431,11 @@ HealthReport Checker::Run(const std::atomic<bool>* cancel) {
   std::stable_sort(problems_.begin(), problems_.end(),
                    [](const auto& x, const auto& y) {
                      return x.first != y.first ? x.first < y.first
-                                               : x.second.Code < y.second.Code;
+                                               : x.second.code < y.second.code;
                    });
-  report.Problems.reserve(problems_.size());
-  for (auto& p : problems_) report.Problems.push_back(std::move(p.second));
-  report.FoldersRead = reads_;
+  report.problems.reserve(problems_.size());
+  for (auto& p : problems_) report.problems.push_back(std::move(p.second));
+  report.foldersRead = reads_;
   return report;
 }
 
@@ -493,11 +494,11 @@ HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc,
   const fs::path folder = HostPath(doc.ConfigFile).parent_path();
   const fs::path absolute =
       folder.empty() ? fs::current_path(ec) : fs::absolute(folder, ec);
-  s.BaseFolder = Utf8Path(ec ? folder : absolute.lexically_normal());
-  s.ToUtf8 = toUtf8;
-  s.Areas.reserve(static_cast<std::size_t>(std::max(0, doc.AreaCount())));
+  s.baseFolder = Utf8Path(ec ? folder : absolute.lexically_normal());
+  s.toUtf8 = toUtf8;
+  s.areas.reserve(static_cast<std::size_t>(std::max(0, doc.AreaCount())));
   for (int i = 0; i < doc.AreaCount(); ++i)
-    s.Areas.push_back(HealthAreaOf(doc.Areas[i]));
+    s.areas.push_back(HealthAreaOf(doc.Areas[i]));
   return s;
 }
 

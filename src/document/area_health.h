@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <atomic>
@@ -28,14 +29,15 @@ const char* HealthCodeName(HealthCode code);
 const char* HealthCodeWords(HealthCode code);
 
 struct AreaProblem {
-  std::int16_t Layer = 0;  // the area's layer when the check began
-  HealthCode Code = HealthCode::kNoFolder;
-  std::string Detail;  // UTF-8
+  std::int16_t layer = 0;  // the area's layer when the check began
+  HealthCode code = HealthCode::kNoFolder;
+  std::string detail;  // UTF-8
   bool operator==(const AreaProblem&) const = default;
 };
 
 // What the check reads of one area, copied so that the table may change
-// while a check runs. Texts are the file's bytes.
+// while a check runs; the fields keep the table's names. Texts are the
+// file's bytes.
 struct HealthArea {
   std::int16_t Layer = 0;
   std::string PathKey;
@@ -54,10 +56,10 @@ bool SameHealthInputs(const AreaEntry& area, const HealthArea& checked);
 using FileTextToUtf8 = std::string (*)(std::string_view bytes);
 
 struct HealthSnapshot {
-  std::string BaseFolder;         // UTF-8 host path of the scenery file's
+  std::string baseFolder;         // UTF-8 host path of the scenery file's
                                   // folder, absolute
-  std::vector<HealthArea> Areas;  // in list order
-  FileTextToUtf8 ToUtf8 = nullptr;
+  std::vector<HealthArea> areas;  // in list order
+  FileTextToUtf8 toUtf8 = nullptr;
 };
 
 // Copies what the check needs of the table; relative folders are taken from
@@ -66,13 +68,13 @@ HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc,
                                   FileTextToUtf8 toUtf8);
 
 struct HealthReport {
-  std::vector<AreaProblem> Problems;  // by layer, then by code
-  int FoldersRead = 0;                // folder listings made
-  bool Cancelled = false;
+  std::vector<AreaProblem> problems;  // by layer, then by code
+  int foldersRead = 0;                // folder listings made
+  bool cancelled = false;
 };
 
 // Checks every area of `snapshot` against the file system, reading each
-// folder at most once and changing nothing. Stops early, with Cancelled
+// folder at most once and changing nothing. Stops early, with `cancelled`
 // set, once `cancel` turns true.
 HealthReport CheckAreaHealth(const HealthSnapshot& snapshot,
                              const std::atomic<bool>* cancel = nullptr);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frm_check_areas.h"
 
 #include <QApplication>

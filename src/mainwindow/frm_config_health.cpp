@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QAbstractItemModel>
 #include <QEvent>
 #include <QListView>
@@ -92,9 +93,9 @@ void FrmConfig::UpdateReport() {
   std::vector<FrmCheckAreas::Row> rows;
   for (int i = 0; i < doc_.AreaCount(); ++i) {
     for (const AreaProblem& p : health_->ProblemsOf(i, doc_)) {
-      rows.push_back({p.Layer, FromFileBytes(doc_.Areas[i].Title),
-                      QString::fromLatin1(HealthCodeWords(p.Code)),
-                      QString::fromStdString(p.Detail)});
+      rows.push_back({p.layer, FromFileBytes(doc_.Areas[i].Title),
+                      QString::fromLatin1(HealthCodeWords(p.code)),
+                      QString::fromStdString(p.detail)});
     }
   }
   report_->SetRows(std::move(rows));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "health_checker.h"
 
 #include <QFutureWatcher>
@@ -21,11 +22,11 @@ std::string Utf8FromFile(std::string_view bytes) {
 
 std::span<const AreaProblem> HealthResult::ProblemsOf(
     int row, const SceneryDocument& doc) const {
-  if (row < 0 || row >= static_cast<int>(Checked.size()) ||
-      row >= doc.AreaCount() || !SameHealthInputs(doc.Areas[row], Checked[row]))
+  if (row < 0 || row >= static_cast<int>(checked.size()) ||
+      row >= doc.AreaCount() || !SameHealthInputs(doc.Areas[row], checked[row]))
     return {};
-  return std::span<const AreaProblem>(Problems).subspan(
-      RowStart[row], RowStart[row + 1] - RowStart[row]);
+  return std::span<const AreaProblem>(problems).subspan(
+      rowStart[row], rowStart[row + 1] - rowStart[row]);
 }
 
 HealthChecker::HealthChecker(QObject* parent)
@@ -57,23 +58,23 @@ void HealthChecker::Start(const SceneryDocument& doc) {
                snapshot = TakeHealthSnapshot(doc, &Utf8FromFile)]() mutable
       -> std::shared_ptr<const HealthResult> {
     HealthReport report = check(snapshot, cancel.get());
-    if (report.Cancelled) return nullptr;
+    if (report.cancelled) return nullptr;
     auto result = std::make_shared<HealthResult>();
-    result->Generation = generation;
-    result->Problems = std::move(report.Problems);
-    result->Checked = std::move(snapshot.Areas);
+    result->generation = generation;
+    result->problems = std::move(report.problems);
+    result->checked = std::move(snapshot.areas);
     // Entry i is the area at layer i + 1.
-    const int rows = static_cast<int>(result->Checked.size());
-    std::erase_if(result->Problems, [rows](const AreaProblem& p) {
-      return p.Layer < 1 || p.Layer > rows;
+    const int rows = static_cast<int>(result->checked.size());
+    std::erase_if(result->problems, [rows](const AreaProblem& p) {
+      return p.layer < 1 || p.layer > rows;
     });
     std::stable_sort(
-        result->Problems.begin(), result->Problems.end(),
-        [](const auto& a, const auto& b) { return a.Layer < b.Layer; });
-    result->RowStart.assign(result->Checked.size() + 1, 0);
-    for (const AreaProblem& p : result->Problems) ++result->RowStart[p.Layer];
-    for (std::size_t i = 1; i < result->RowStart.size(); ++i)
-      result->RowStart[i] += result->RowStart[i - 1];
+        result->problems.begin(), result->problems.end(),
+        [](const auto& a, const auto& b) { return a.layer < b.layer; });
+    result->rowStart.assign(result->checked.size() + 1, 0);
+    for (const AreaProblem& p : result->problems) ++result->rowStart[p.layer];
+    for (std::size_t i = 1; i < result->rowStart.size(); ++i)
+      result->rowStart[i] += result->rowStart[i - 1];
     return result;
   };
   using Result = std::shared_ptr<const HealthResult>;
@@ -81,7 +82,7 @@ void HealthChecker::Start(const SceneryDocument& doc) {
   connect(watcher, &QFutureWatcher<Result>::finished, this, [this, watcher] {
     const Result result = watcher->result();
     watcher->deleteLater();
-    if (result && result->Generation == generation_) emit Finished(result);
+    if (result && result->generation == generation_) emit Finished(result);
   });
   watcher->setFuture(QtConcurrent::run(&pool_, std::move(work)));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QObject>
@@ -17,10 +18,10 @@ namespace sceneshifter {
 // What one check found, with what it was given, so that the window can
 // tell which of the list's entries it still describes.
 struct HealthResult {
-  std::uint64_t Generation = 0;
-  std::vector<HealthArea> Checked;      // entry i as it was checked
-  std::vector<AreaProblem> Problems;    // by layer
-  std::vector<std::uint32_t> RowStart;  // entry i: [RowStart[i], [i + 1])
+  std::uint64_t generation = 0;
+  std::vector<HealthArea> checked;      // entry i as it was checked
+  std::vector<AreaProblem> problems;    // by layer
+  std::vector<std::uint32_t> rowStart;  // entry i: [rowStart[i], [i + 1])
 
   // The problems of list entry `row`; none when the entry has changed in a
   // way that could change them since the check began.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "title_list_delegate.h"
 
 #include <QAbstractItemView>
@@ -47,9 +48,9 @@ QString TitleListDelegate::ProblemsText(int row) const {
   if (!health_) return QString();
   QStringList lines;
   for (const AreaProblem& p : health_->ProblemsOf(row, doc_)) {
-    QString line = QString::fromLatin1(HealthCodeWords(p.Code));
-    if (!p.Detail.empty())
-      line += QStringLiteral(": ") + QString::fromStdString(p.Detail);
+    QString line = QString::fromLatin1(HealthCodeWords(p.code));
+    if (!p.detail.empty())
+      line += QStringLiteral(": ") + QString::fromStdString(p.detail);
     lines << line;
   }
   return lines.join(QLatin1Char('\n'));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "area_health.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +44,10 @@ class HealthTree {
   HealthReport Check(const std::vector<HealthArea>& areas,
                      const std::string& base = "FS") const {
     HealthSnapshot s;
-    s.BaseFolder = Path(base);
-    s.Areas = areas;
-    for (std::size_t i = 0; i < s.Areas.size(); ++i)
-      s.Areas[i].Layer = static_cast<std::int16_t>(i + 1);
+    s.baseFolder = Path(base);
+    s.areas = areas;
+    for (std::size_t i = 0; i < s.areas.size(); ++i)
+      s.areas[i].Layer = static_cast<std::int16_t>(i + 1);
     return CheckAreaHealth(s);
   }
 
@@ -72,9 +73,9 @@ HealthArea Area(const std::string& path, const std::string& key = "Local=",
 
 std::string Codes(const HealthReport& report) {
   std::string codes;
-  for (const auto& p : report.Problems) {
+  for (const auto& p : report.problems) {
     if (!codes.empty()) codes += ' ';
-    codes += std::to_string(p.Layer) + ":" + HealthCodeName(p.Code);
+    codes += std::to_string(p.layer) + ":" + HealthCodeName(p.code);
   }
   return codes;
 }
@@ -129,9 +130,9 @@ TEST(AreaHealth, OneAreaEachWay) {
     SCOPED_TRACE(c.area.PathKey + c.area.PathValue + " from " + c.base);
     const HealthReport report = tree.Check({c.area}, c.base);
     EXPECT_EQ(Codes(report), c.codes);
-    if (!report.Problems.empty()) {
-      EXPECT_NE(report.Problems[0].Detail.find(c.detail), std::string::npos)
-          << report.Problems[0].Detail;
+    if (!report.problems.empty()) {
+      EXPECT_NE(report.problems[0].detail.find(c.detail), std::string::npos)
+          << report.problems[0].detail;
     }
   }
 }
@@ -146,22 +147,22 @@ TEST(AreaHealth, DuplicatesNameTheOtherLayersAndFoldersAreReadOnce) {
             "1:duplicate-folder 2:no-bgl-files 3:duplicate-folder "
             "4:missing-folder 4:duplicate-folder 5:missing-folder "
             "5:duplicate-folder 6:duplicate-folder");
-  EXPECT_EQ(report.Problems[0].Detail, "same folder as layers 3, 6");
-  EXPECT_EQ(report.Problems[4].Detail, "same folder as layer 5");
+  EXPECT_EQ(report.problems[0].detail, "same folder as layers 3, 6");
+  EXPECT_EQ(report.problems[4].detail, "same folder as layer 5");
   // FS, Addon Scenery, Good, Good/Scenery, NoBgl, NoBgl/scenery.
-  EXPECT_EQ(report.FoldersRead, 6);
-  EXPECT_FALSE(report.Cancelled);
+  EXPECT_EQ(report.foldersRead, 6);
+  EXPECT_FALSE(report.cancelled);
 }
 
 TEST(AreaHealth, CancelledCheckStops) {
   const HealthTree tree;
   HealthSnapshot s;
-  s.BaseFolder = tree.Path("FS");
-  s.Areas = {Area("Addon Scenery\\Gone")};
+  s.baseFolder = tree.Path("FS");
+  s.areas = {Area("Addon Scenery\\Gone")};
   const std::atomic<bool> cancel{true};
   const HealthReport report = CheckAreaHealth(s, &cancel);
-  EXPECT_TRUE(report.Cancelled);
-  EXPECT_TRUE(report.Problems.empty());
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_TRUE(report.problems.empty());
 }
 
 TEST(AreaHealth, SnapshotAndFolding) {
@@ -172,11 +173,11 @@ TEST(AreaHealth, SnapshotAndFolding) {
   doc.Areas[0].PathValue = "X";
   doc.Areas[1].Active = "yes";
   const HealthSnapshot s = TakeHealthSnapshot(doc, nullptr);
-  EXPECT_EQ(s.BaseFolder, Utf8Path(fs::current_path()));
-  ASSERT_EQ(s.Areas.size(), 2u);
-  EXPECT_TRUE(SameHealthInputs(doc.Areas[1], s.Areas[1]));
+  EXPECT_EQ(s.baseFolder, Utf8Path(fs::current_path()));
+  ASSERT_EQ(s.areas.size(), 2u);
+  EXPECT_TRUE(SameHealthInputs(doc.Areas[1], s.areas[1]));
   doc.Areas[1].Active = "true";
-  EXPECT_FALSE(SameHealthInputs(doc.Areas[1], s.Areas[1]));
+  EXPECT_FALSE(SameHealthInputs(doc.Areas[1], s.areas[1]));
 
   EXPECT_EQ(FoldName("Addon SCENERY"), "addon scenery");
   EXPECT_EQ(FoldName("\xC3\x89t\xC3\xA9 \xC5\xA0 \xD0\x96 \xCE\xA3"),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -182,7 +183,7 @@ class HealthTest : public GuiTest {
           while (!release) QThread::msleep(1);
           firstCancelled = cancel->load();
           HealthReport stale;
-          stale.Problems = {{1, HealthCode::kOddFlag, "stale"}};
+          stale.problems = {{1, HealthCode::kOddFlag, "stale"}};
           firstDone = true;
           return stale;
         });
