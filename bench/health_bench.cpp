@@ -68,7 +68,7 @@ void BM_ListTree(benchmark::State& state) {
 BENCHMARK(BM_ListTree)->Unit(benchmark::kMillisecond);
 
 void BM_CheckAreaHealth(benchmark::State& state) {
-  const HealthSnapshot snapshot = TakeHealthSnapshot(Tree().Doc(), nullptr);
+  const HealthSnapshot snapshot = TakeHealthSnapshot(Tree().Doc());
   int reads = 0;
   for (auto _ : state) {
     const HealthReport report = CheckAreaHealth(snapshot);
@@ -82,7 +82,7 @@ BENCHMARK(BM_CheckAreaHealth)->Unit(benchmark::kMillisecond);
 // What the window's thread spends before handing the check over.
 void BM_TakeHealthSnapshot(benchmark::State& state) {
   for (auto _ : state) {
-    const HealthSnapshot snapshot = TakeHealthSnapshot(Tree().Doc(), nullptr);
+    const HealthSnapshot snapshot = TakeHealthSnapshot(Tree().Doc());
     benchmark::DoNotOptimize(snapshot.areas.data());
   }
 }

@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth clang-format
   clang-14 libclang-rt-14-dev fonts-liberation2 imagemagick xdotool
-  librsvg2-bin gzip dpkg-dev lintian appstream desktop-file-utils man-db)
+  librsvg2-bin gzip dpkg-dev lintian appstream desktop-file-utils man-db
+  g++-mingw-w64-x86-64-posix wine wine64 nlohmann-json3-dev)
 missing=()
 for p in "${pkgs[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <exception>
 
+#include "codepage.h"
 #include "dialogs.h"
 #include "frm_config.h"
 #include "scenery_document.h"
@@ -39,16 +41,23 @@ void AnswerHelpAndVersion(int argc, char** argv) {
   if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   AnswerHelpAndVersion(argc, argv);
   QApplication app(argc, argv);
   NameApplication();
 
   QCommandLineParser parser;
   DescribeOptions(parser);
-  parser.process(app);
+#ifdef Q_OS_WIN
+  parser.process(app);  // Qt reads the UTF-16 command line itself
+#else
+  // A file name that is not valid UTF-8 must reach the core as its bytes;
+  // QApplication has taken its own options out of argv.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << sceneshifter::FromHostPath(argv[i]);
+  parser.process(arguments);
+#endif
   const QStringList args = parser.positionalArguments();
   if (args.size() > 1) {
     fputs("sceneshifter: give at most one scenery file\n", stderr);
@@ -61,4 +70,18 @@ int main(int argc, char** argv) {
   window.Startup(args.isEmpty() ? QString() : args.first());
   if (window.Ended()) return 0;
   return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Nothing the run throws may end the program without a word.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    fprintf(stderr, "sceneshifter: %s\n", e.what());
+  } catch (...) {
+    fputs("sceneshifter: an unexpected error\n", stderr);
+  }
+  return 1;
 }

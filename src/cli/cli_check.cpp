@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "area_health.h"
-#include "cli.h"
+#include "code_page.h"
 #include "scenery_reader.h"
 
 namespace sceneshifter {
@@ -14,7 +14,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // Every text these commands print from the file passes through here.
-std::string Utf8(std::string_view bytes) { return Utf8FromFileBytes(bytes); }
+std::string Utf8(std::string_view bytes) { return Utf8FromBytes(bytes); }
 
 bool Load(const std::string& file, SceneryDocument& doc, std::ostream& err) {
   doc.ConfigFile = file;
@@ -43,7 +43,7 @@ int CheckCommand(const std::string& file, bool json, std::ostream& out,
                  std::ostream& err) {
   SceneryDocument doc;
   if (!Load(file, doc, err)) return 1;
-  const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc, &Utf8));
+  const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
   if (json) {
     Json problems = Json::array();
     for (const AreaProblem& p : report.problems) {

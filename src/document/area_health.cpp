@@ -8,6 +8,7 @@
 #include <system_error>
 #include <unordered_map>
 
+#include "code_page.h"
 #include "file_ops.h"
 #include "path_helpers.h"
 #include "text_bytes.h"
@@ -22,27 +23,6 @@ constexpr bool kWindowsHost = true;
 #else
 constexpr bool kWindowsHost = false;
 #endif
-
-char32_t FoldChar(char32_t c) {
-  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  if (c == 0x178) return 0xFF;
-  // Latin Extended-A: capitals and small letters alternate.
-  if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) ||
-      (c >= 0x14A && c <= 0x177))
-    return c | 1;
-  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-    return c & 1 ? c + 1 : c;
-  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;  // Greek
-  if (c == 0x386) return 0x3AC;
-  if (c >= 0x388 && c <= 0x38A) return c + 37;
-  if (c == 0x38C) return 0x3CC;
-  if (c == 0x38E || c == 0x38F) return c + 63;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;  // Cyrillic
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  if (c >= 0x490 && c <= 0x4BF) return c | 1;
-  return c;
-}
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -139,8 +119,8 @@ class Checker {
   HealthReport Run(const std::atomic<bool>* cancel);
 
  private:
-  std::string Utf8(std::string_view bytes) const {
-    return snapshot_.toUtf8 ? snapshot_.toUtf8(bytes) : std::string(bytes);
+  static std::string Utf8(std::string_view bytes) {
+    return Utf8FromBytes(bytes);
   }
   const Listing& List(const fs::path& folder);
   // 1 when `folder` holds a .bgl file, 0 when not, -1 when it cannot be
@@ -487,15 +467,13 @@ bool SameHealthInputs(const AreaEntry& area, const HealthArea& checked) {
          area.Required == checked.Required;
 }
 
-HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc,
-                                  FileTextToUtf8 toUtf8) {
+HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc) {
   HealthSnapshot s;
   std::error_code ec;
   const fs::path folder = HostPath(doc.ConfigFile).parent_path();
   const fs::path absolute =
       folder.empty() ? fs::current_path(ec) : fs::absolute(folder, ec);
   s.baseFolder = Utf8Path(ec ? folder : absolute.lexically_normal());
-  s.toUtf8 = toUtf8;
   s.areas.reserve(static_cast<std::size_t>(std::max(0, doc.AreaCount())));
   for (int i = 0; i < doc.AreaCount(); ++i)
     s.areas.push_back(HealthAreaOf(doc.Areas[i]));
@@ -533,7 +511,7 @@ std::string FoldName(std::string_view utf8) {
       ++i;
       continue;
     }
-    AppendUtf8(out, FoldChar(c));
+    AppendUtf8(out, c <= 0xFFFF ? LowercaseOf(static_cast<char16_t>(c)) : c);
     i += length;
   }
   return out;

@@ -51,21 +51,15 @@ HealthArea HealthAreaOf(const AreaEntry& area);
 // True when the check of `checked` holds for `area` as it is now.
 bool SameHealthInputs(const AreaEntry& area, const HealthArea& checked);
 
-// Converts the file's bytes into UTF-8; must be safe to call from any
-// thread.
-using FileTextToUtf8 = std::string (*)(std::string_view bytes);
-
 struct HealthSnapshot {
   std::string baseFolder;         // UTF-8 host path of the scenery file's
                                   // folder, absolute
   std::vector<HealthArea> areas;  // in list order
-  FileTextToUtf8 toUtf8 = nullptr;
 };
 
 // Copies what the check needs of the table; relative folders are taken from
 // the folder of ConfigFile.
-HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc,
-                                  FileTextToUtf8 toUtf8);
+HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc);
 
 struct HealthReport {
   std::vector<AreaProblem> problems;  // by layer, then by code
@@ -80,8 +74,8 @@ HealthReport CheckAreaHealth(const HealthSnapshot& snapshot,
                              const std::atomic<bool>* cancel = nullptr);
 
 // `name` with its letters folded to one case, as the simulator's file
-// system compares names (Latin, Greek and Cyrillic letters); bytes that are
-// not UTF-8 stay as they are.
+// system compares names (the letters of the scenery file's code pages);
+// bytes that are not UTF-8 stay as they are.
 std::string FoldName(std::string_view utf8);
 
 }  // namespace sceneshifter

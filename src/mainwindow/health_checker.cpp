@@ -5,20 +5,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
-#include "codepage.h"
-
 namespace sceneshifter {
-namespace {
-
-// The file's text as UTF-8, decoded as the widgets decode it.
-std::string Utf8FromFile(std::string_view bytes) {
-  if (std::all_of(bytes.begin(), bytes.end(),
-                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return std::string(bytes);
-  return FromFileBytes(bytes).toStdString();
-}
-
-}  // namespace
 
 std::span<const AreaProblem> HealthResult::ProblemsOf(
     int row, const SceneryDocument& doc) const {
@@ -55,8 +42,8 @@ void HealthChecker::Start(const SceneryDocument& doc) {
   Supersede();
   const std::uint64_t generation = generation_;
   auto work = [check = check_, cancel = cancel_, generation,
-               snapshot = TakeHealthSnapshot(doc, &Utf8FromFile)]() mutable
-      -> std::shared_ptr<const HealthResult> {
+               snapshot = TakeHealthSnapshot(
+                   doc)]() mutable -> std::shared_ptr<const HealthResult> {
     HealthReport report = check(snapshot, cancel.get());
     if (report.cancelled) return nullptr;
     auto result = std::make_shared<HealthResult>();

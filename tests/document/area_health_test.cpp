@@ -172,7 +172,7 @@ TEST(AreaHealth, SnapshotAndFolding) {
   doc.Areas[0].PathKey = "Local=";
   doc.Areas[0].PathValue = "X";
   doc.Areas[1].Active = "yes";
-  const HealthSnapshot s = TakeHealthSnapshot(doc, nullptr);
+  const HealthSnapshot s = TakeHealthSnapshot(doc);
   EXPECT_EQ(s.baseFolder, Utf8Path(fs::current_path()));
   ASSERT_EQ(s.areas.size(), 2u);
   EXPECT_TRUE(SameHealthInputs(doc.Areas[1], s.areas[1]));
