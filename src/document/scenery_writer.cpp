@@ -139,9 +139,11 @@ std::string AreaStorageProblem(const AreaEntry& area) {
   one.Areas[0].Layer = 1;
   one.LastArea = 0;
   const ReadResult read = ReadSceneryBytes(WriteSceneryBytes(one));
-  if (!read.ok || read.LastArea != 0) return "Title";
+  if (!read.ok || read.LastArea < 0) return "Title";
+  // A line taken for the start of another area is missing from this one.
   const char* field = DifferingField(one.Areas[0], read.Areas[0]);
-  return field ? field : "";
+  if (field) return field;
+  return read.LastArea != 0 ? "Title" : "";
 }
 
 SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,

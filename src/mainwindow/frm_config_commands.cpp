@@ -11,6 +11,7 @@
 #include "codepage.h"
 #include "frm_config.h"
 #include "frm_files.h"
+#include "scenery_writer.h"
 #include "text_bytes.h"
 
 namespace sceneshifter {
@@ -175,6 +176,16 @@ bool FrmConfig::PanelTextsFit() {
   return true;
 }
 
+void FrmConfig::ApplyPanel(AreaEntry& area) {
+  area.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
+  area.Active = Check1->isChecked() ? "True" : "False";
+  area.Required = Check2->isChecked() ? "True" : "False";
+  area.Title = Bytes(Text1[1]);
+  area.Exclude = Bytes(Text1[4]);
+  for (int v = 0; v <= 9; ++v) area.Flatten[v] = Bytes(Text1[v + 5]);
+  area.PathValue = Bytes(Text1[2]);
+}
+
 void FrmConfig::CmdOk() {
   if (!Command1[8]->isEnabled()) return;
   if (Text1[1]->text().isEmpty()) {
@@ -183,6 +194,30 @@ void FrmConfig::CmdOk() {
     return;
   }
   if (!PanelTextsFit()) return;
+  if (!AddingArea && !HasCurrentArea()) return;
+
+  // The area as it would be stored must read back from the file the same.
+  AreaEntry stored;
+  if (AddingArea) {
+    std::int16_t layer = 0;
+    ParseLayerValue(Bytes(Text1[3]), layer);
+    stored.Layer = layer;
+    stored.Number = Bytes(Text1[0]);
+  } else {
+    stored = doc_.Areas[doc_.CurrentArea];
+  }
+  ApplyPanel(stored);
+  std::string field = AreaStorageProblem(stored);
+  if (!field.empty()) {
+    if (field == "Folder") field = "Path";  // the panel's caption
+    dialogs_.Message(
+        this,
+        QStringLiteral("The %1 holds text that a scenery file cannot store (it "
+                       "would be read back differently). Please change it.")
+            .arg(QString::fromLatin1(field.c_str())),
+        Dialogs::Buttons::Ok, QString());
+    return;
+  }
   if (AddingArea && doc_.LastArea >= kAreaSlots - 1) {
     dialogs_.Message(this,
                      QStringLiteral("The scenery table is full: it holds at "
@@ -191,29 +226,16 @@ void FrmConfig::CmdOk() {
     CmdCancel();
     return;
   }
-  if (!AddingArea && !HasCurrentArea()) return;
 
   SetEditable(false);
   std::int16_t t = doc_.CurrentArea;
   if (AddingArea) {
     ++doc_.LastArea;
     t = doc_.LastArea;
-    AreaEntry& added = doc_.Areas[t];
-    added.Clear();  // nothing of an earlier area stays in the slot
-    std::int16_t layer = 0;
-    ParseLayerValue(Bytes(Text1[3]), layer);
-    added.Layer = layer;
-    added.Number = Bytes(Text1[0]);
     AddingArea = false;
   }
-  AreaEntry& a = doc_.Areas[t];
-  a.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
-  a.Active = Check1->isChecked() ? "True" : "False";
-  a.Required = Check2->isChecked() ? "True" : "False";
-  a.Title = Bytes(Text1[1]);
-  a.Exclude = Bytes(Text1[4]);
-  for (int v = 0; v <= 9; ++v) a.Flatten[v] = Bytes(Text1[v + 5]);
-  a.PathValue = Bytes(Text1[2]);
+  // Nothing of an earlier area stays in an added slot.
+  doc_.Areas[t] = std::move(stored);
   SortAreas();
   SelectListEntry(t);
   doc_.FileChanged = true;

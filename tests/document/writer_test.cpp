@@ -139,3 +139,30 @@ TEST(Writer, LoadAndWriteAFile) {
             "[Area.002]\r\nTitle=B\r\nLocal=Scenery\\B\r\nActive=True\r\n"
             "Required=False\r\nLayer=2\r\n\r\n");
 }
+
+// O K's check of one area names the field that would come back otherwise,
+// also when the text would start another area.
+TEST(Writer, AreaStorageProblemNamesTheField) {
+  struct Case {
+    const char* title;
+    const char* path;
+    const char* flatten;
+    const char* field;
+  };
+  const Case cases[] = {{"Alps", "Addon Scenery\\Alps", "", ""},
+                        {"x[Area.2]", "a", "", ""},
+                        {"Alps", "x[Area.2]", "", "Folder"},
+                        {"Alps", "a\r\nActive=False", "", "Folder"},
+                        {"Alps", "a", "[Area.9]", "Flatten"},
+                        {"Alps\r\n[Area.5]", "a", "", "Title"}};
+  for (const Case& c : cases) {
+    AreaEntry area;
+    area.Title = c.title;
+    area.PathKey = "Local=";
+    area.PathValue = c.path;
+    area.Active = "True";
+    area.Required = "False";
+    area.Flatten[0] = c.flatten;
+    EXPECT_EQ(AreaStorageProblem(area), c.field) << c.title << " " << c.path;
+  }
+}
