@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ class QTimer;
 
 namespace sceneshifter {
 
+class FrmCheckAreas;
+class HealthChecker;
+struct HealthResult;
+class TitleListDelegate;
 class TitleListModel;
 
 // The editor's main window: the title list, the area panel, the command
@@ -60,6 +65,7 @@ class FrmConfig : public QMainWindow {
   void MnuExit_Click();
   void MnuSearch_Click();
   void MnuSearchNext_Click();
+  void MnuCheckAreas_Click();
 
   // Selects list entry `k` from code, as a user's click would; -1 clears the
   // selection.
@@ -90,6 +96,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuExit = nullptr;
   QAction* MnuSearch = nullptr;
   QAction* MnuSearchNext = nullptr;
+  QAction* MnuCheckAreas = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
 
   // Window state shared with the folder picker and the search.
@@ -146,6 +153,12 @@ class FrmConfig : public QMainWindow {
   void CmdOk();
   void CmdCancel();
 
+  // The area health check (frm_config_health.cpp).
+  void BuildHealthCheck();
+  void HealthChecked(std::shared_ptr<const HealthResult> result);
+  void UpdateReport();
+  void ReportAreaChosen(int layer);
+
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
@@ -159,6 +172,11 @@ class FrmConfig : public QMainWindow {
   // The change on disk last handled (asked about, or a reload tried), so
   // that it is handled once; the next save asks about it again.
   FileFingerprint handledChange_;
+  HealthChecker* checker_ = nullptr;
+  TitleListDelegate* delegate_ = nullptr;
+  QTimer* healthTimer_ = nullptr;
+  FrmCheckAreas* report_ = nullptr;
+  std::shared_ptr<const HealthResult> health_;
 };
 
 }  // namespace sceneshifter
