@@ -83,6 +83,7 @@ FrmConfig::FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent)
   setWindowIcon(WindowIcon());
   BuildControls();
   BuildMenus();
+  BuildHealthCheck();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   watcher_ = new QFileSystemWatcher(this);
@@ -339,6 +340,9 @@ void FrmConfig::BuildMenus() {
   MnuSearchNext =
       item(MnuTools, "MnuSearchNext", "Search &Next", QKeySequence(Qt::Key_F3),
            &FrmConfig::MnuSearchNext_Click);
+  MnuCheckAreas =
+      item(MnuTools, "MnuCheckAreas", "&Check Areas",
+           QKeySequence(Qt::CTRL | Qt::Key_K), &FrmConfig::MnuCheckAreas_Click);
 
   MnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
@@ -361,7 +365,8 @@ bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
-    for (QAction* a : {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext})
+    for (QAction* a :
+         {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext, MnuCheckAreas})
       if (a->shortcut() == pressed) return true;  // left unaccepted
   }
   return QMainWindow::eventFilter(watched, event);

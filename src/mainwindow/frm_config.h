@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ class QTimer;
 
 namespace sceneshifter {
 
+class FrmCheckAreas;
+class HealthChecker;
+struct HealthResult;
+class TitleListDelegate;
 class TitleListModel;
 
 // The editor's main window: the title list, the area panel, the command
@@ -61,6 +66,7 @@ class FrmConfig : public QMainWindow {
   void MnuExit_Click();
   void MnuSearch_Click();
   void MnuSearchNext_Click();
+  void MnuCheckAreas_Click();
   void MnuAbout_Click();
 
   // Selects list entry `k` from code, as a user's click would; -1 clears the
@@ -92,6 +98,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuExit = nullptr;
   QAction* MnuSearch = nullptr;
   QAction* MnuSearchNext = nullptr;
+  QAction* MnuCheckAreas = nullptr;
   QMenu* MnuHelp = nullptr;
   QAction* MnuAbout = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
@@ -156,6 +163,12 @@ class FrmConfig : public QMainWindow {
   void CmdOk();
   void CmdCancel();
 
+  // The area health check (frm_config_health.cpp).
+  void BuildHealthCheck();
+  void HealthChecked(std::shared_ptr<const HealthResult> result);
+  void UpdateReport();
+  void ReportAreaChosen(int layer);
+
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
@@ -169,6 +182,11 @@ class FrmConfig : public QMainWindow {
   // The change on disk last handled (asked about, or a reload tried), so
   // that it is handled once; the next save asks about it again.
   FileFingerprint handledChange_;
+  HealthChecker* checker_ = nullptr;
+  TitleListDelegate* delegate_ = nullptr;
+  QTimer* healthTimer_ = nullptr;
+  FrmCheckAreas* report_ = nullptr;
+  std::shared_ptr<const HealthResult> health_;
 };
 
 }  // namespace sceneshifter
