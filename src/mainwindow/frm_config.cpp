@@ -610,7 +610,10 @@ void FrmConfig::PlaceWindow() {
 }
 
 void FrmConfig::RememberPosition() {
-  if (!ended_ && isVisible()) WriteWindowPosition(*OpenSettingsStore(), pos());
+  if (ended_ || !isVisible()) return;
+  // A window left where it was put costs no write to the store.
+  auto store = OpenSettingsStore();
+  if (ReadWindowPosition(*store) != pos()) WriteWindowPosition(*store, pos());
 }
 
 void FrmConfig::closeEvent(QCloseEvent* event) {
