@@ -36,11 +36,13 @@
 namespace sceneshifter {
 namespace {
 
-// Sky, ground, and an aircraft over a runway, in every size the desktop
-// may ask for, drawn from the one picture the installed icons come from.
+// Sky, ground, and an aircraft over a runway, drawn from the one picture
+// the installed icons come from. Every size given is read at once (and sent
+// whole to an X11 desktop), so only those a title bar, a task bar or a
+// window switcher shows; larger ones come from the installed theme icons.
 QIcon WindowIcon() {
   QIcon icon;
-  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+  for (const int size : {16, 22, 24, 32, 48, 64})
     icon.addFile(QStringLiteral(":/icons/sceneshifter-%1.png").arg(size),
                  QSize(size, size));
   return icon;

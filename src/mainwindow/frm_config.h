@@ -112,6 +112,7 @@ class FrmConfig : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void BuildControls();
@@ -185,6 +186,8 @@ class FrmConfig : public QMainWindow {
   HealthChecker* checker_ = nullptr;
   TitleListDelegate* delegate_ = nullptr;
   QTimer* healthTimer_ = nullptr;
+  bool painted_ = false;          // the window has been drawn once
+  bool checkAfterPaint_ = false;  // a check waits for that
   FrmCheckAreas* report_ = nullptr;
   std::shared_ptr<const HealthResult> health_;
 };

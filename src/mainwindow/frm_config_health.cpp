@@ -64,8 +64,15 @@ void FrmConfig::BuildHealthCheck() {
   healthTimer_ = new QTimer(this);
   healthTimer_->setSingleShot(true);
   healthTimer_->setInterval(0);
-  connect(healthTimer_, &QTimer::timeout, this,
-          [this] { checker_->Start(doc_); });
+  // The window is drawn before its folders are looked at: a check asked for
+  // earlier (the start-up load) waits for the window's first paint.
+  connect(healthTimer_, &QTimer::timeout, this, [this] {
+    if (!painted_) {
+      checkAfterPaint_ = true;
+      return;
+    }
+    checker_->Start(doc_);
+  });
   // Every change of the table reaches the list's model; a check running
   // then describes an older table.
   const auto changed = [this] {
@@ -79,6 +86,14 @@ void FrmConfig::BuildHealthCheck() {
   connect(model_, &QAbstractItemModel::rowsRemoved, this, changed);
   connect(model_, &QAbstractItemModel::rowsMoved, this, changed);
   new ActivationWatcher(this, [this] { healthTimer_->start(); });
+}
+
+void FrmConfig::paintEvent(QPaintEvent* event) {
+  QMainWindow::paintEvent(event);
+  if (painted_) return;
+  painted_ = true;
+  // Once this paint, and the controls' after it, are done.
+  if (checkAfterPaint_) healthTimer_->start();
 }
 
 void FrmConfig::HealthChecked(std::shared_ptr<const HealthResult> result) {

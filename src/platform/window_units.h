@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <QFont>
@@ -25,6 +26,9 @@ inline QFont CaptionFont() {
                  QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
   f.setPointSizeF(8.25);
   f.setBold(true);
+  // The captions are fixed Latin text: no other font is looked for to fill
+  // in characters, which would cost a search of every installed font.
+  f.setStyleStrategy(QFont::NoFontMerging);
   return f;
 }
 
