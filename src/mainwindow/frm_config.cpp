@@ -552,9 +552,10 @@ void FrmConfig::CheckDisk() {
   // A file replaced by a rename is a new file: watch it again.
   if (!watcher_->files().contains(absolute) && QFileInfo::exists(absolute))
     watcher_->addPath(absolute);
-  // Not in the middle of the folder picker, a question, a dialog or a menu:
-  // look again once they are closed.
-  if (!isEnabled() || QApplication::activeModalWidget() ||
+  // Not in the middle of the start-up load (whose first question may wait
+  // for the window to be mapped), the folder picker, a question, a dialog or
+  // a menu: look again once they are closed.
+  if (startingUp_ || !isEnabled() || QApplication::activeModalWidget() ||
       QApplication::activePopupWidget()) {
     diskCheck_->start();
     return;
