@@ -680,9 +680,9 @@ void FrmConfig::MnuAbout_Click() {
           "Licence: MIT (Copyright (c) 2026 The Sceneshifter developers).\n"
           "Scenery files are read and written in code page %2.\n"
           "Settings are kept in %3")
-          .arg(QStringLiteral(SCENESHIFTER_VERSION))
-          .arg(ActiveCodePage())
-          .arg(QDir::toNativeSeparators(settings)),
+          .arg(QStringLiteral(SCENESHIFTER_VERSION),
+               QString::number(ActiveCodePage()),
+               QDir::toNativeSeparators(settings)),
       Dialogs::Buttons::Ok, QStringLiteral("About Sceneshifter"));
 }
 
