@@ -94,11 +94,14 @@ void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
 }
 
 // The header cursor: slots above the last are dropped, but still counted.
+// Slots are added only as lines reach them.
 class HeaderStore {
  public:
   explicit HeaderStore(std::vector<std::string>& slots) : slots_(slots) {}
   void Store(std::string_view line) {
-    if (h_ < slots_.size()) slots_[h_] = line;
+    if (h_ >= static_cast<std::size_t>(kHeaderSlots)) return;
+    if (h_ >= slots_.size()) slots_.resize(h_ + 1);
+    slots_[h_] = line;
   }
   void Advance() { ++h_; }
 
@@ -111,9 +114,6 @@ class HeaderStore {
 
 ReadResult ReadSceneryBytes(std::string_view bytes) {
   ReadResult result;
-  result.HeaderLines.assign(kHeaderSlots, std::string());
-  // Room for the largest table, taken from memory only as areas are read.
-  result.Areas.reserve(kAreaSlots);
   auto fail = [&](const char* message, const char* detail) {
     ReadResult failed;
     failed.error = message;
@@ -216,10 +216,8 @@ ReadResult ReadSceneryFile(const std::string& path) {
 
 void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   doc.HeaderLines = std::move(read.HeaderLines);
-  // The read's table, which has room for every slot, becomes the
-  // document's; the slots above the areas read are new and so empty.
-  doc.Areas.swap(read.Areas);
-  doc.Areas.resize(kAreaSlots);
+  // The table holds the areas read and nothing of the earlier file.
+  doc.Areas = std::move(read.Areas);
   doc.LastArea = read.LastArea;
   // The edits of the previous document are gone with it; only this file's
   // own sort can leave it changed.
