@@ -9,6 +9,7 @@
 #include "dialogs.h"
 #include "scenery_document.h"
 #include "settings_store.h"
+#include "table_operations.h"
 
 class QAction;
 class QCheckBox;
@@ -18,6 +19,7 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QUndoStack;
 
 namespace sceneshifter {
 
@@ -54,6 +56,9 @@ class FrmConfig : public QMainWindow {
   void MnuExit_Click();
   void MnuSearch_Click();
   void MnuSearchNext_Click();
+  void MnuUndo_Click();
+  void MnuRedo_Click();
+  void MnuMoveTo_Click();
 
   // Selects list entry `k` from code, as a user's click would; -1 clears the
   // selection.
@@ -84,6 +89,9 @@ class FrmConfig : public QMainWindow {
   QAction* MnuExit = nullptr;
   QAction* MnuSearch = nullptr;
   QAction* MnuSearchNext = nullptr;
+  QAction* MnuUndo = nullptr;
+  QAction* MnuRedo = nullptr;
+  QAction* MnuMoveTo = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
 
   // Window state shared with the folder picker and the search.
@@ -122,11 +130,22 @@ class FrmConfig : public QMainWindow {
   void CmdOk();
   void CmdCancel();
 
+  // Shows `change`, just made to the table, in the list and selects the
+  // entry it names; a change of the table becomes one step of the history.
+  void ShowChange(const TableChange& change);
+  void Record(TableChange change, const QString& text);
+  // After a load: the list reads the new table, and the history is gone.
+  void TableReplaced();
+  // Moves the area at `from` to slot `to` as one step; a refusal is told
+  // when `tell` is set.
+  void MoveTo(int from, int to, bool tell);
+  void UpdateHistoryItems();
+
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
+  QUndoStack* history_ = nullptr;
   RecentFileList recent_;
-  bool refilling_ = false;
   bool ended_ = false;
   bool startingUp_ = false;
   bool searchUnmatchable_ = false;
