@@ -142,3 +142,27 @@ TEST(Writer, LoadAndWriteAFile) {
             "[Area.002]\r\nTitle=B\r\nLocal=Scenery\\B\r\nActive=True\r\n"
             "Required=False\r\nLayer=2\r\n\r\n");
 }
+
+TEST(Writer, AreaStorageProblemNamesTheField) {
+  struct Case {
+    std::string AreaEntry::*field;
+    std::string value;
+    const char* named;
+  };
+  const Case cases[] = {
+      {&AreaEntry::Title, "fine [Area.1] here", ""},  // the first line
+      {&AreaEntry::Title, "two\rlines", "Title"},
+      {&AreaEntry::PathValue, "f [Area.9]", "Folder"},
+      {&AreaEntry::PathValue, "f [Cache]", "Folder"},
+      {&AreaEntry::Exclude, "[area.2", "Exclude"},
+      {&AreaEntry::Active, "a\rb", "Active"},
+  };
+  for (const Case& c : cases) {
+    AreaEntry area = Alpha();
+    area.*c.field = c.value;
+    EXPECT_EQ(AreaStorageProblem(area), c.named) << c.value;
+  }
+  AreaEntry flat = Alpha();
+  flat.Flatten[9] = "x[Area.3]";
+  EXPECT_EQ(AreaStorageProblem(flat), "Flatten");
+}
