@@ -121,6 +121,15 @@ ReadResult ReadSceneryBytes(std::string_view bytes) {
     return failed;
   };
 
+  // Every section line holds a "[": room for as many areas as there are,
+  // taken at once, but no more than a table holds.
+  std::size_t brackets = 0;
+  for (std::size_t at = bytes.find('[');
+       at != std::string_view::npos && brackets < kAreaSlots;
+       at = bytes.find('[', at + 1))
+    ++brackets;
+  result.Areas.reserve(brackets);
+
   LineSource lines(bytes);
   HeaderStore header(result.HeaderLines);
 
