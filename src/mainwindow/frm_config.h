@@ -131,8 +131,10 @@ class FrmConfig : public QMainWindow {
   void CmdCancel();
 
   // Shows `change`, just made to the table, in the list and selects the
-  // entry it names; a change of the table becomes one step of the history.
+  // entry it names.
   void ShowChange(const TableChange& change);
+  // Shows a command's change; a change of the table also becomes one step
+  // of the history, named `text`.
   void Record(TableChange change, const QString& text);
   // After a load: the list reads the new table, and the history is gone.
   void TableReplaced();
