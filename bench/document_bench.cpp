@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "file_ops.h"
+#include "native_file_ops.h"
 #include "scenery_gen.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
@@ -75,6 +76,29 @@ void BM_WriteBytes(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WriteBytes)->Unit(benchmark::kMicrosecond);
+
+// A whole save of the largest table beside a backup, synced to disk (the
+// default) and, to show what durability costs, without syncing.
+void Save(benchmark::State& state, bool synced) {
+  SceneryDocument doc;
+  doc.ConfigFile = ScenerySample(true);
+  LoadDocument(doc);
+  const auto path =
+      std::filesystem::temp_directory_path() / "sceneshifter-bench-save.cfg";
+  const std::string target = Utf8Path(path);
+  NativeFileOps ops(synced);
+  const std::string bytes = WriteSceneryBytes(doc);
+  for (auto _ : state) {
+    const SaveResult result = SaveSceneryFile(target, bytes, ops);
+    if (!result.ok) state.SkipWithError(result.error.c_str());
+  }
+  std::filesystem::remove(path);
+  std::filesystem::remove(target + ".bak");
+}
+void BM_SaveSynced(benchmark::State& state) { Save(state, true); }
+void BM_SaveUnsynced(benchmark::State& state) { Save(state, false); }
+BENCHMARK(BM_SaveSynced)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveUnsynced)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,6 +1,11 @@
 # The editor window and its parts.
 set(CMAKE_AUTOMOC ON)
 
+# Conversion between the file's code page and the widgets' text.
+add_library(sceneshifter_codepage STATIC src/platform/codepage.cpp)
+target_include_directories(sceneshifter_codepage PUBLIC src/platform)
+target_link_libraries(sceneshifter_codepage PUBLIC scenery_document Qt6::Core)
+
 add_library(sceneshifter_platform STATIC src/platform/dialogs.cpp)
 target_include_directories(sceneshifter_platform PUBLIC src/platform)
 target_link_libraries(sceneshifter_platform PUBLIC sceneshifter_codepage
@@ -27,7 +32,10 @@ target_link_libraries(sceneshifter_mainwindow PUBLIC scenery_document
   sceneshifter_platform sceneshifter_settings sceneshifter_folderpicker
   Qt6::Widgets)
 
-add_executable(sceneshifter WIN32 src/main.cpp)
+add_executable(sceneshifter WIN32 src/main.cpp ${SCENESHIFTER_MANIFEST_RC})
 target_link_libraries(sceneshifter PRIVATE sceneshifter_mainwindow)
+if(MSVC)
+  target_link_options(sceneshifter PRIVATE /MANIFEST:NO)
+endif()
 target_compile_definitions(sceneshifter PRIVATE
   SCENESHIFTER_VERSION="${PROJECT_VERSION}")

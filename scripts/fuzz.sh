@@ -8,7 +8,7 @@ seconds=${FUZZ_SECONDS:-60}
 out=build-fuzz
 mkdir -p "$out/corpus"
 doc=src/document
-sources=("$doc/text_bytes.cpp" "$doc/scenery_document.cpp"
+sources=("$doc/code_page.cpp" "$doc/text_bytes.cpp" "$doc/scenery_document.cpp"
   "$doc/scenery_reader.cpp" "$doc/scenery_writer.cpp" "$doc/file_ops.cpp"
   "$doc/path_helpers.cpp" src/platform/native_file_ops.cpp)
 # Rebuild only when a source is newer than the target.

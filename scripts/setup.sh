@@ -2,7 +2,9 @@
 # Installs what the build needs from Debian's packages, when it is missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth clang-format
-  clang-14 libclang-rt-14-dev fonts-liberation2 imagemagick xdotool)
+  clang-14 libclang-rt-14-dev fonts-liberation2 imagemagick xdotool
+  librsvg2-bin gzip dpkg-dev lintian appstream desktop-file-utils man-db
+  g++-mingw-w64-x86-64-posix wine wine64 nlohmann-json3-dev)
 missing=()
 for p in "${pkgs[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -13,5 +15,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENESHIFTER_WERROR=ON >/dev/null
 cmake --build build

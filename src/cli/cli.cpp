@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "cli_edit.h"
+#include "code_page.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
 
@@ -52,23 +53,14 @@ constexpr const char* kUsage =
     "           keeps its bytes\n"
     "\n"
     "LAYER is an area's layer once the areas are in numerical order, as list\n"
-    "shows it. TITLE and FOLDER are UTF-8; they are stored in the file's code\n"
-    "page, windows-1252. add, delete, move and set load and save the file as\n"
-    "normalize does, and print one line: what they did, and whether the areas\n"
-    "had to be put into numerical order first.\n"
+    "shows it. TITLE and FOLDER are UTF-8; they are stored in the scenery\n"
+    "file's code page, which --version names. add, delete, move and set load\n"
+    "and save the file as normalize does, and print one line: what they did,\n"
+    "and whether the areas had to be put into numerical order first.\n"
     "\n"
     "Exit status: 0 success, 1 the file cannot be read or saved, or the "
     "change\n"
     "is refused (nothing is written then), 2 usage.\n";
-
-// Unicode of the bytes 0x80 to 0x9F; the rest of windows-1252 is Latin-1.
-// The five bytes that the code page leaves undefined stand for the C1
-// controls of the same value, as they do in the editor's widgets.
-constexpr char16_t k1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "sceneshifter-cli: " << problem << "\n" << kUsage;
@@ -78,9 +70,10 @@ int Usage(std::ostream& err, const std::string& problem) {
 int List(const std::string& file, std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
   if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
+    err << file << ": " << failure << "\n" << detail << "\n";
     return 1;
   }
   std::string text;
@@ -88,7 +81,7 @@ int List(const std::string& file, std::ostream& out, std::ostream& err) {
     text += TitleListEntry(doc.Areas[i]);
     text += '\n';
   }
-  out << Utf8FromFileBytes(text);
+  out << Utf8FromBytes(text);
   return 0;
 }
 
@@ -96,9 +89,10 @@ int Normalize(const std::string& file, const std::string& output,
               std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
   if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
+    err << file << ": " << failure << "\n" << detail << "\n";
     return 1;
   }
   if (!output.empty()) doc.ConfigFile = output;
@@ -117,26 +111,6 @@ int Normalize(const std::string& file, const std::string& output,
 
 }  // namespace
 
-std::string Utf8FromFileBytes(std::string_view bytes) {
-  std::string utf8;
-  utf8.reserve(bytes.size() + bytes.size() / 8);
-  for (const char byte : bytes) {
-    const auto b = static_cast<unsigned char>(byte);
-    const char16_t c = b >= 0x80 && b < 0xA0 ? k1252High[b - 0x80] : b;
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xE0 | (c >> 12));
-      utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
-}
-
 int RunCli(const std::vector<std::string>& args, std::ostream& out,
            std::ostream& err) {
   if (args.empty()) return Usage(err, "no command given");
@@ -146,7 +120,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
     return 0;
   }
   if (command == "--version") {
-    out << "sceneshifter-cli " << SCENESHIFTER_VERSION << "\n";
+    out << "sceneshifter-cli " << SCENESHIFTER_VERSION << "\n"
+        << "scenery text in code page " << ActiveCodePage() << "\n";
     return 0;
   }
   if (command == "list") {

@@ -12,8 +12,4 @@ namespace sceneshifter {
 int RunCli(const std::vector<std::string>& args, std::ostream& out,
            std::ostream& err);
 
-// The scenery file's windows-1252 bytes as UTF-8, decoded as the editor's
-// widgets decode them, for output that needs no Qt.
-std::string Utf8FromFileBytes(std::string_view bytes);
-
 }  // namespace sceneshifter

@@ -1,53 +1,16 @@
+// SPDX-License-Identifier: MIT
 #include "cli_edit.h"
 
 #include <charconv>
 #include <map>
-#include <optional>
 
-#include "cli.h"
+#include "code_page.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
 #include "table_operations.h"
 
 namespace sceneshifter {
 namespace {
-
-// The Unicode of the bytes 0x80 to 0x9F; the five that windows-1252 leaves
-// undefined stand for the C1 controls of the same value, as the editor
-// reads them.
-constexpr char32_t k1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// The next code point of `s` from `i`, or nullopt for a malformed sequence
-// (overlong forms and surrogates included).
-std::optional<char32_t> NextCodePoint(const std::string& s, std::size_t& i) {
-  const auto b0 = static_cast<unsigned char>(s[i++]);
-  if (b0 < 0x80) return b0;
-  int extra;
-  char32_t c;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    extra = 1, c = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    extra = 2, c = b0 & 0x0F;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    extra = 3, c = b0 & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  for (int k = 0; k < extra; ++k) {
-    if (i >= s.size()) return std::nullopt;
-    const auto b = static_cast<unsigned char>(s[i++]);
-    if ((b & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (b & 0x3F);
-  }
-  if ((extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) ||
-      c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-    return std::nullopt;
-  return c;
-}
 
 // ---- the arguments ----
 
@@ -141,7 +104,7 @@ struct EditResult {
 };
 
 std::string Quoted(const std::string& fileBytes) {
-  return "\"" + Utf8FromFileBytes(fileBytes) + "\"";
+  return "\"" + Utf8FromBytes(fileBytes) + "\"";
 }
 
 std::string LayerText(int slot) { return std::to_string(slot + 1); }
@@ -152,7 +115,8 @@ bool TextArgument(const Options& o, const std::string& name, std::string& bytes,
                   std::string& refusal) {
   if (FileBytesFromUtf8(o.values.at(name), bytes)) return true;
   refusal = name + " '" + o.values.at(name) +
-            "' has characters that a scenery file (windows-1252) cannot hold";
+            "' has characters that the scenery file's code page (" +
+            std::to_string(ActiveCodePage()) + ") cannot hold";
   return false;
 }
 
@@ -288,23 +252,12 @@ EditResult Set(SceneryDocument& doc, int slot, const Options& o) {
 }  // namespace
 
 bool FileBytesFromUtf8(const std::string& utf8, std::string& bytes) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    const std::optional<char32_t> c = NextCodePoint(utf8, i);
-    if (!c) return false;
-    if (*c < 0x80 || (*c >= 0xA0 && *c <= 0xFF)) {
-      out += static_cast<char>(*c);
-      continue;
-    }
-    int byte = -1;
-    for (int k = 0; k < 32; ++k)
-      if (k1252High[k] == *c) byte = 0x80 + k;
-    if (byte < 0) return false;
-    out += static_cast<char>(byte);
+  for (std::string_view rest = utf8; !rest.empty();) {
+    const std::size_t n = Utf8SequenceLength(rest);
+    if (n == 0) return false;
+    rest.remove_prefix(n);
   }
-  bytes = std::move(out);
-  return true;
+  return BytesFromUtf16(Utf16FromUtf8(utf8), bytes);
 }
 
 bool IsEditVerb(const std::string& verb) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <ostream>
@@ -18,9 +19,9 @@ bool IsEditVerb(const std::string& verb);
 int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
                 std::ostream& err, std::string& usageProblem);
 
-// `utf8` in the scenery file's code page, windows-1252, as the editor
-// stores typed text; false when the text is not UTF-8 or has a character
-// that the code page cannot hold.
+// `utf8` in the scenery file's code page (code_page.h), as the editor
+// stores typed text; false, with `bytes` left as it was, when the text is
+// not UTF-8 or has a character that the code page cannot hold.
 bool FileBytesFromUtf8(const std::string& utf8, std::string& bytes);
 
 }  // namespace sceneshifter

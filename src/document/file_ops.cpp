@@ -5,11 +5,21 @@
 #include <fstream>
 #include <system_error>
 
+#include "code_page.h"
+
 namespace sceneshifter {
 namespace fs = std::filesystem;
 
 fs::path HostPath(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#ifdef _WIN32
+  // Names are UTF-16 there; text that is not UTF-8 gets U+FFFD, where the
+  // library's own conversion would throw.
+  const std::u16string wide = Utf16FromUtf8(utf8);
+  return fs::path(std::wstring(wide.begin(), wide.end()));
+#else
+  // The bytes as they are: a POSIX name need not be UTF-8.
+  return fs::path(utf8);
+#endif
 }
 
 std::string Utf8Path(const fs::path& path) {

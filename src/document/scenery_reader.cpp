@@ -62,7 +62,8 @@ void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
   // The key is the line's first five characters, in any letter case.
   char folded[5];
   const std::size_t keyLength = std::min<std::size_t>(line.size(), 5);
-  for (std::size_t i = 0; i < keyLength; ++i) folded[i] = FoldCase1252(line[i]);
+  const CaseFolding& f = ActiveCaseFolding();
+  for (std::size_t i = 0; i < keyLength; ++i) folded[i] = f.Fold(line[i]);
   const std::string_view key(folded, keyLength);
   const std::string_view value = ValueOf(line);
   if (key == "title") {

@@ -164,10 +164,6 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
     return result;
   }
 
-  RemoveLeftovers(ops, folder, FileNameOf(target));
-  if (target != path)
-    RemoveLeftovers(ops, FolderOfPath(path), FileNameOf(path));
-
   std::string temp;
   if (!ops.WriteTemporary(target + ".sceneshifter-", bytes,
                           existing ? target : std::string(), temp, why)) {
@@ -192,7 +188,8 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
   if (!ops.Replace(temp, target, why)) {
     ops.Remove(temp);
     if (!staged.empty()) ops.Remove(staged);
-    result.error = why + ". Nothing was changed";
+    result.error = "the new text could not take the file's place (" + why +
+                   "). Nothing was changed";
     return result;
   }
   result.ok = true;
@@ -200,6 +197,11 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
     ops.Remove(staged);
     result.backupWarning = "no backup could be made (" + why + ")";
   }
+  // What earlier saves left when they were stopped half-way goes only now,
+  // so that a failed save leaves the folder exactly as it found it.
+  RemoveLeftovers(ops, folder, FileNameOf(target));
+  if (target != path)
+    RemoveLeftovers(ops, FolderOfPath(path), FileNameOf(path));
   if (!ops.SyncFolder(folder, why))
     result.syncWarning = "the folder could not be synced to disk (" + why +
                          "), so the new text may not survive a power cut";

@@ -4,33 +4,39 @@
 #include <array>
 #include <cstring>
 
+#include "code_page.h"
+
 namespace sceneshifter {
-namespace {
 
-using detail::kFold;
-
-// Bytes that no other byte matches without case, such as "[": a search can
-// look for them with a plain byte scan.
-constexpr std::array<bool, 256> MakeCaselessTable() {
-  std::array<bool, 256> t{};
-  for (int i = 0; i < 256; ++i) {
-    int matches = 0;
-    for (int j = 0; j < 256; ++j) matches += kFold[i] == kFold[j];
-    t[i] = matches == 1;
-  }
-  return t;
+CaseFolding MakeCaseFolding(int codePage) {
+  CaseFolding f{FoldTableOf(codePage), {}};
+  std::array<int, 256> folding{};
+  for (unsigned char to : f.fold) ++folding[to];
+  for (int b = 0; b < 256; ++b) f.caseless[b] = folding[f.fold[b]] == 1;
+  return f;
 }
 
-constexpr auto kCaseless = MakeCaselessTable();
+const CaseFolding& ActiveCaseFolding() {
+  static const CaseFolding folding = MakeCaseFolding(ActiveCodePage());
+  return folding;
+}
 
-bool SameNoCase(char a, char b) { return FoldCase1252(a) == FoldCase1252(b); }
+namespace {
+
+bool EqualsNoCase(const CaseFolding& f, std::string_view a,
+                  std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [&f](char x, char y) { return f.Fold(x) == f.Fold(y); });
+}
 
 }  // namespace
 
 bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
   if (needle.empty()) return true;
   if (needle.size() > haystack.size()) return false;
-  if (kCaseless[static_cast<unsigned char>(needle[0])]) {
+  const CaseFolding& f = ActiveCaseFolding();
+  if (f.caseless[static_cast<unsigned char>(needle[0])]) {
     // Every line of a scenery file is searched for "[Area." and "[Cache":
     // find the bracket with memchr and compare only from there.
     const std::string_view rest = needle.substr(1);
@@ -40,18 +46,20 @@ bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
       p = static_cast<const char*>(
           std::memchr(p, needle[0], static_cast<std::size_t>(last - p) + 1));
       if (!p) return false;
-      if (EqualsNoCase(std::string_view(p + 1, rest.size()), rest)) return true;
+      if (EqualsNoCase(f, std::string_view(p + 1, rest.size()), rest))
+        return true;
       ++p;
     }
     return false;
   }
   return std::search(haystack.begin(), haystack.end(), needle.begin(),
-                     needle.end(), SameNoCase) != haystack.end();
+                     needle.end(), [&f](char x, char y) {
+                       return f.Fold(x) == f.Fold(y);
+                     }) != haystack.end();
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), SameNoCase);
+  return EqualsNoCase(ActiveCaseFolding(), a, b);
 }
 
 }  // namespace sceneshifter

@@ -6,27 +6,22 @@
 
 namespace sceneshifter {
 
-namespace detail {
-constexpr std::array<unsigned char, 256> MakeFoldTable() {
-  std::array<unsigned char, 256> t{};
-  for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
-  for (int c = 'A'; c <= 'Z'; ++c) t[c] = static_cast<unsigned char>(c + 32);
-  for (int c = 0xC0; c <= 0xDE; ++c)
-    if (c != 0xD7) t[c] = static_cast<unsigned char>(c + 32);  // not the sign ×
-  t[0x8A] = 0x9A;                                              // Š
-  t[0x8C] = 0x9C;                                              // Œ
-  t[0x8E] = 0x9E;                                              // Ž
-  t[0x9F] = 0xFF;                                              // Ÿ
-  return t;
-}
-inline constexpr auto kFold = MakeFoldTable();
-}  // namespace detail
+// Letter case in the file's code page, one byte at a time.
+struct CaseFolding {
+  std::array<unsigned char, 256> fold;  // each byte's lowercase byte
+  // Bytes that no other byte matches without case, such as "[": a search
+  // can look for them with a plain byte scan.
+  std::array<bool, 256> caseless;
 
-// Case folding for the single-byte windows-1252 code page, in which the
-// scenery file is written: ASCII letters plus the accented letters.
-inline char FoldCase1252(char c) {
-  return static_cast<char>(detail::kFold[static_cast<unsigned char>(c)]);
-}
+  char Fold(char c) const {
+    return static_cast<char>(fold[static_cast<unsigned char>(c)]);
+  }
+};
+
+CaseFolding MakeCaseFolding(int codePage);
+
+// The folding of the active code page, made once.
+const CaseFolding& ActiveCaseFolding();
 
 // True when `needle` occurs in `haystack`, letters compared without case.
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);

@@ -27,21 +27,14 @@
 namespace sceneshifter {
 namespace {
 
-// A small 16-colour picture: sky, ground, and an aircraft over a runway.
+// Sky, ground, and an aircraft over a runway, in every size the desktop
+// may ask for, drawn from the one picture the installed icons come from.
 QIcon WindowIcon() {
-  QPixmap pm(32, 32);
-  pm.fill(QColor(0, 0, 128));
-  QPainter p(&pm);
-  p.fillRect(0, 20, 32, 12, QColor(0, 128, 0));
-  p.fillRect(6, 24, 20, 3, QColor(128, 128, 128));
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 255, 255));
-  p.drawRect(8, 9, 16, 3);   // fuselage
-  p.drawRect(14, 4, 3, 13);  // wings
-  p.drawRect(8, 7, 2, 4);    // tail
-  p.setBrush(QColor(255, 255, 0));
-  p.drawRect(24, 10, 2, 1);  // nose light
-  return QIcon(pm);
+  QIcon icon;
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/sceneshifter-%1.png").arg(size),
+                 QSize(size, size));
+  return icon;
 }
 
 // Texts in the document are the file's bytes; widgets hold Unicode.

@@ -1,30 +1,71 @@
 #include "codepage.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "code_page.h"
 
 namespace sceneshifter {
+namespace {
+
+std::u16string_view Utf16Of(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()),
+          static_cast<std::size_t>(text.size())};
+}
+
+}  // namespace
 
 QString FromFileBytes(std::string_view bytes) {
-  QStringDecoder decoder("windows-1252");
-  // Bytes that windows-1252 leaves undefined (0x81, 0x8D, ...) decode as
-  // the C1 control of the same value, so that they come back unchanged.
-  return decoder(
-      QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  const std::u16string text = Utf16FromBytes(bytes);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool ToFileBytes(const QString& text, std::string& bytes) {
-  QStringEncoder encoder("windows-1252");
-  const QByteArray encoded = encoder(text);
-  // The encoder substitutes what the code page lacks without always saying
-  // so; a text that does not come back unchanged cannot be stored.
-  if (encoder.hasError() ||
-      FromFileBytes(std::string_view(
-          encoded.constData(), static_cast<std::size_t>(encoded.size()))) !=
-          text)
-    return false;
-  bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
-  return true;
+  return BytesFromUtf16(Utf16Of(text), bytes);
 }
+
+#ifdef Q_OS_WIN
+// Windows paths are UTF-16, which UTF-8 holds whole.
+QString FromHostPath(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string ToHostPath(const QString& path) {
+  return path.toUtf8().toStdString();
+}
+#else
+QString FromHostPath(const std::string& utf8) {
+  QString path;
+  path.reserve(static_cast<qsizetype>(utf8.size()));
+  std::string_view rest = utf8;
+  while (!rest.empty()) {
+    std::size_t n = 0;
+    while (n < rest.size()) {
+      const std::size_t length = Utf8SequenceLength(rest.substr(n));
+      if (length == 0) break;
+      n += length;
+    }
+    path += QString::fromUtf8(rest.data(), static_cast<qsizetype>(n));
+    if (n < rest.size())
+      path += QChar(static_cast<char16_t>(
+          0xDC00 + static_cast<unsigned char>(rest[n++])));
+    rest.remove_prefix(n);
+  }
+  return path;
+}
+
+std::string ToHostPath(const QString& path) {
+  std::string bytes;
+  const std::u16string_view text = Utf16Of(path);
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    const bool escaped =
+        i < text.size() && text[i] >= 0xDC80 && text[i] <= 0xDCFF &&
+        (i == 0 || text[i - 1] < 0xD800 || text[i - 1] > 0xDBFF);
+    if (i < text.size() && !escaped) continue;
+    bytes += Utf8FromUtf16(text.substr(start, i - start));
+    if (escaped) bytes += static_cast<char>(text[i] - 0xDC00);
+    start = i + 1;
+  }
+  return bytes;
+}
+#endif
 
 }  // namespace sceneshifter

@@ -6,19 +6,19 @@
 
 namespace sceneshifter {
 
-// The scenery file's bytes are windows-1252; widgets hold Unicode text.
+// The scenery file's bytes are in the active code page (see code_page.h);
+// widgets hold Unicode text.
 QString FromFileBytes(std::string_view bytes);
 
-// False when `text` has a character that windows-1252 cannot hold; `bytes`
+// False when `text` has a character that the code page cannot hold; `bytes`
 // is then left as it was.
 bool ToFileBytes(const QString& text, std::string& bytes);
 
-// Host paths are held as UTF-8 in the document.
-inline QString FromHostPath(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-inline std::string ToHostPath(const QString& path) {
-  return path.toUtf8().toStdString();
-}
+// Host paths are held as UTF-8 in the document. On hosts other than Windows
+// a file name may hold any bytes: one that is not part of valid UTF-8 is
+// carried through the QString as an unpaired surrogate (U+DC80 to U+DCFF)
+// and comes back as the same byte.
+QString FromHostPath(const std::string& utf8);
+std::string ToHostPath(const QString& path);
 
 }  // namespace sceneshifter

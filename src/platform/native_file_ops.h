@@ -8,6 +8,9 @@ namespace sceneshifter {
 // on Windows.
 class NativeFileOps : public FileOps {
  public:
+  // Without syncing the save is as atomic but not durable: only for
+  // measuring what the syncing costs.
+  explicit NativeFileOps(bool syncToDisk = true) : sync_(syncToDisk) {}
   bool ResolveLinks(const std::string& path, std::string& target,
                     std::string& error) override;
   bool Exists(const std::string& path) override;
@@ -20,6 +23,9 @@ class NativeFileOps : public FileOps {
   bool SyncFolder(const std::string& folder, std::string& error) override;
   void Remove(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder) override;
+
+ private:
+  bool sync_;
 };
 
 }  // namespace sceneshifter

@@ -43,9 +43,17 @@ void WriteStoredSettings(QSettings& store, const StoredSettings& s) {
   store.sync();
 }
 
+bool RecentFileList::Same(const QString& a, const QString& b) const {
+  if (!separatorsAlike_) return a.compare(b, Qt::CaseInsensitive) == 0;
+  QString x = a, y = b;
+  x.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  y.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  return x.compare(y, Qt::CaseInsensitive) == 0;
+}
+
 int RecentFileList::IndexOf(const QString& path) const {
   for (int i = 0; i < files_.size(); ++i)
-    if (files_[i].compare(path, Qt::CaseInsensitive) == 0) return i;
+    if (Same(files_[i], path)) return i;
   return -1;
 }
 

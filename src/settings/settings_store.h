@@ -26,9 +26,17 @@ StoredSettings ReadStoredSettings(QSettings& store);
 void WriteStoredSettings(QSettings& store, const StoredSettings& s);
 
 // The recent-file entries of the File menu, oldest first. No two differ
-// only in letter case.
+// only in letter case, nor, on Windows, only in "\" against "/".
 class RecentFileList {
  public:
+#ifdef Q_OS_WIN
+  static constexpr bool kSeparatorsAlike = true;
+#else
+  static constexpr bool kSeparatorsAlike = false;
+#endif
+  explicit RecentFileList(bool separatorsAlike = kSeparatorsAlike)
+      : separatorsAlike_(separatorsAlike) {}
+
   // False when `path` is already listed (letter case ignored).
   bool Add(const QString& path);
   // False when `path` is not listed.
@@ -40,8 +48,11 @@ class RecentFileList {
   bool SeparatorVisible() const { return separatorVisible_; }
 
  private:
+  bool Same(const QString& a, const QString& b) const;
+
   QStringList files_;
   bool separatorVisible_ = false;
+  bool separatorsAlike_;
 };
 
 }  // namespace sceneshifter

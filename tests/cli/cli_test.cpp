@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
+#include "code_page.h"
 #include "scenery_writer.h"
 #include "test_support.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace sceneshifter;
 using sceneshifter::testing::Crlf;
@@ -72,6 +76,7 @@ TEST(CliUsage, HelpAndVersion) {
   const CliRun run = Cli({"--version"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.rfind("sceneshifter-cli ", 0), 0u);
+  EXPECT_NE(run.out.find("code page 1252\n"), std::string::npos) << run.out;
 }
 
 TEST(CliList, PrintsTheTitleListInUtf8) {
@@ -100,12 +105,17 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
   struct Case {
     std::vector<std::string> args;
     const char* message;
+    const char* why = "";
   };
   const std::vector<Case> cases = {
-      {{"list", dir.Path("missing.cfg")}, kReadFailureMessage},
-      {{"list", dir.Path("folder")}, kReadFailureMessage},
+      {{"list", dir.Path("missing.cfg")},
+       kReadFailureMessage,
+       "missing.cfg: there is no such file"},
+      {{"list", dir.Path("folder")}, kReadFailureMessage, "not a file"},
       {{"list", dir.Path("bad.cfg")}, kReadFailureMessage},
-      {{"list", dir.Path("huge.cfg")}, kTooManyAreasMessage},
+      {{"list", dir.Path("huge.cfg")},
+       kTooManyAreasMessage,
+       "more than 3001 areas"},
       {{"normalize", dir.Path("bad.cfg")}, kReadFailureMessage},
       {{"normalize", dir.Path("huge.cfg"), "--output", dir.Path("o.cfg")},
        kTooManyAreasMessage},
@@ -121,6 +131,7 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
     EXPECT_EQ(dir.Names(), before);
     EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);
   }
@@ -208,8 +219,85 @@ TEST(BundledExample, LoadsSortedWithEveryKindOfLine) {
             std::string::npos);
 }
 
-TEST(CliList, DecodesEveryByteAsTheEditorDoes) {
-  std::string all;
-  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  EXPECT_EQ(Utf8FromFileBytes(all), FromFileBytes(all).toStdString());
+#ifdef _WIN32
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const std::u16string text = Utf16FromUtf8(utf8);
+  return std::wstring(text.begin(), text.end());
 }
+
+// The built sceneshifter-cli.exe, its standard output and error caught in
+// files: the real program through its wide-argument entry point.
+CliRun RunProgram(const std::vector<std::string>& args) {
+  std::string exe = SCENESHIFTER_CLI_EXE;
+  if (exe.rfind('/', 0) == 0) exe = "Z:" + exe;  // a host path under Wine
+  std::wstring line = L"\"" + Wide(exe) + L"\"";
+  for (const std::string& a : args) line += L" \"" + Wide(a) + L"\"";
+  TempDir io;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  const auto open = [&](const char* name) {
+    return CreateFileW(Wide(io.Path(name)).c_str(), GENERIC_WRITE,
+                       FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  start.dwFlags = STARTF_USESTDHANDLES;
+  start.hStdOutput = open("out");
+  start.hStdError = open("err");
+  PROCESS_INFORMATION process{};
+  DWORD status = 99;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     nullptr, &start, &process)) {
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  } else {
+    ADD_FAILURE() << "cannot start " << exe;
+  }
+  CloseHandle(start.hStdOutput);
+  CloseHandle(start.hStdError);
+  return {static_cast<int>(status), io.Read("out"), io.Read("err")};
+}
+
+}  // namespace
+
+// Letters that the ANSI code page lacks (Ω, Ł) in the folder and file
+// names, which a narrow argv would have lost.
+TEST(CliOnWindows, AccentedNamesOnTheCommandLine) {
+  TempDir dir;
+  const std::string folder = "Fl\xC3\xBCge \xCE\xA9";
+  const std::string file = folder + "\\Sc\xC3\xA9nery \xC5\x81.cfg";
+  ASSERT_TRUE(CreateDirectoryW(Wide(dir.Path(folder)).c_str(), nullptr));
+  dir.Write(file, kScenery);
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* out;  // the start of standard output
+    std::string err;  // in standard error
+  };
+  const std::vector<Case> cases = {
+      {{"list", dir.Path(file)}, 0, "1        Z\xC3\xBCrich \xE2\x82\xAC", ""},
+      {{"normalize", dir.Path(file), "--output",
+        dir.Path(folder + "\\\xC3\xA9.cfg")},
+       0,
+       "The areas were put",
+       ""},
+      {{"list", dir.Path(folder + "\\\xC3\xA9.cfg")}, 0, "1        Z", ""},
+      {{"list", dir.Path(folder + "\\\xC5\x81.cfg")},
+       1,
+       "",
+       dir.Path(folder + "\\\xC5\x81.cfg") + ": "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const CliRun run = RunProgram(c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << run.out;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(dir.Read(file), kScenery);
+}
+#endif

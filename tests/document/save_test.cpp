@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #include <string>
 
 #include "native_file_ops.h"
@@ -81,6 +84,9 @@ TEST(SaveProtocol, EachFailingStepOverAnExistingFile) {
     TempDir dir;
     dir.Write("Scenery.cfg", kOld);
     dir.Write("Scenery.cfg.bak", "earlier backup");
+    const std::string leftover =
+        "Scenery.cfg.sceneshifter-0123456789abcdef.tmp";
+    dir.Write(leftover, "left by a save that was stopped");
     SceneryDocument doc;
     doc.ConfigFile = dir.Path("Scenery.cfg");
     ASSERT_EQ(LoadDocument(doc), "");
@@ -94,8 +100,11 @@ TEST(SaveProtocol, EachFailingStepOverAnExistingFile) {
     EXPECT_EQ(dir.Read("Scenery.cfg"), c.ok ? newText : kOld);
     EXPECT_EQ(dir.Read("Scenery.cfg.bak"),
               c.backupIsOld ? kOld : "earlier backup");
-    EXPECT_EQ(dir.Names(),
-              (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak"}));
+    // A failed save leaves the folder as it was; a save clears up after
+    // earlier ones.
+    std::set<std::string> names{"Scenery.cfg", "Scenery.cfg.bak"};
+    if (!c.ok) names.insert(leftover);
+    EXPECT_EQ(dir.Names(), names);
     EXPECT_EQ(doc.FileChanged, !c.ok);
     const std::string said =
         result.error + result.backupWarning + result.syncWarning;
@@ -172,4 +181,162 @@ TEST(SaveOnDisk, FailuresLeaveNothingBehind) {
     EXPECT_TRUE(doc.FileChanged);
     EXPECT_EQ(dir.Names(), std::set<std::string>{"folder.cfg"});
   }
+}
+
+#ifndef _WIN32
+TEST(SaveOnDisk, LinksModesAndReadOnlyFiles) {
+  TempDir dir;
+  const std::string newText = Crlf({"[Area.001]", "Title=new"});
+  // A link at the scenery file's name stays a link to the file it names.
+  dir.Write("real.cfg", kOld);
+  fs::create_symlink("real.cfg", HostPath(dir.Path("Scenery.cfg")));
+  ASSERT_TRUE(SaveSceneryFile(dir.Path("Scenery.cfg"), newText).ok);
+  EXPECT_TRUE(fs::is_symlink(HostPath(dir.Path("Scenery.cfg"))));
+  EXPECT_EQ(dir.Read("real.cfg"), newText);
+  EXPECT_FALSE(fs::is_symlink(HostPath(dir.Path("Scenery.cfg.bak"))));
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), kOld);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"real.cfg", "Scenery.cfg",
+                                                "Scenery.cfg.bak"}));
+
+  // The file's permissions are kept, for the backup too.
+  dir.Write("private.cfg", kOld);
+  fs::permissions(HostPath(dir.Path("private.cfg")),
+                  fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(SaveSceneryFile(dir.Path("private.cfg"), newText).ok);
+  for (const char* name : {"private.cfg", "private.cfg.bak"})
+    EXPECT_EQ(fs::status(HostPath(dir.Path(name))).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write)
+        << name;
+
+  // A file without write permission is refused, even for root.
+  dir.Write("locked.cfg", kOld);
+  fs::permissions(HostPath(dir.Path("locked.cfg")), fs::perms::owner_read |
+                                                        fs::perms::group_read |
+                                                        fs::perms::others_read);
+  const auto before = dir.Names();
+  const SaveResult locked = SaveSceneryFile(dir.Path("locked.cfg"), newText);
+  EXPECT_FALSE(locked.ok);
+  EXPECT_NE(locked.error.find("read-only"), std::string::npos) << locked.error;
+  EXPECT_EQ(dir.Read("locked.cfg"), kOld);
+  EXPECT_EQ(dir.Names(), before);
+}
+
+TEST(SaveOnDisk, PlantedLinksAndLeftoversOfEarlierSaves) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kOld);
+  dir.Write("elsewhere", "not to be touched");
+  // The names an earlier version used, and one of this version's, left by
+  // saves that were stopped; a link planted at one of them.
+  fs::create_symlink(HostPath(dir.Path("elsewhere")),
+                     HostPath(dir.Path("Scenery.cfg.sceneshifter-new")));
+  for (const char* name :
+       {"Scenery.cfg.sceneshifter-new2", "Scenery.cfg.bak.sceneshifter-old",
+        "Scenery.cfg.sceneshifter-0123456789abcdef.tmp"})
+    dir.Write(name, "half");
+  // Files that only look alike belong to the user.
+  for (const char* name :
+       {"Scenery.cfg.sceneshifter", "Other.cfg.sceneshifter-new"})
+    dir.Write(name, "user");
+  // A backup that is a second name of the file itself.
+  fs::create_hard_link(HostPath(dir.Path("Scenery.cfg")),
+                       HostPath(dir.Path("Scenery.cfg.bak")));
+
+  ASSERT_TRUE(SaveSceneryFile(dir.Path("Scenery.cfg"), "new").ok);
+  EXPECT_EQ(dir.Read("Scenery.cfg"), "new");
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), kOld);
+  EXPECT_EQ(dir.Read("elsewhere"), "not to be touched");
+  EXPECT_FALSE(fs::is_symlink(HostPath(dir.Path("Scenery.cfg"))));
+  EXPECT_EQ(dir.Names(),
+            (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak",
+                                   "elsewhere", "Scenery.cfg.sceneshifter",
+                                   "Other.cfg.sceneshifter-new"}));
+}
+
+TEST(SaveOnDisk, AFolderWithoutRoomForANewFileIsRefused) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
+  TempDir dir;
+  dir.Write("Scenery.cfg", kOld);
+  fs::permissions(HostPath(dir.Path("")),
+                  fs::perms::owner_read | fs::perms::owner_exec);
+  const SaveResult result = SaveSceneryFile(dir.Path("Scenery.cfg"), "new");
+  fs::permissions(HostPath(dir.Path("")), fs::perms::owner_all);
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.error.find("Nothing was changed"), std::string::npos);
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"Scenery.cfg"});
+}
+#endif
+
+TEST(SaveOnDisk, AFileChangedByAnotherProgramIsNotOverwrittenUnasked) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kOld);
+  SceneryDocument doc;
+  doc.ConfigFile = dir.Path("Scenery.cfg");
+  ASSERT_EQ(LoadDocument(doc), "");
+  ASSERT_TRUE(SaveDocument(doc).ok);  // our own save is no change
+  const std::string theirs = Crlf({"[Area.001]", "Title=theirs"});
+  dir.Write("Scenery.cfg", theirs);
+
+  const SaveResult refused = SaveDocument(doc);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_TRUE(refused.changedOnDisk);
+  EXPECT_EQ(dir.Read("Scenery.cfg"), theirs);
+  const SaveResult forced =
+      SaveDocument(doc, DefaultFileOps(), SaveMode::Overwrite);
+  ASSERT_TRUE(forced.ok) << forced.error;
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), theirs);
+  EXPECT_TRUE(SaveDocument(doc).ok);
+}
+
+TEST(SaveCheck, ValuesThatWouldReadBackDifferentlyAreRefused) {
+  struct Case {
+    const char* text;   // the file read
+    const char* title;  // a title then typed, or null
+    const char* said;   // in the refusal, or null when the save goes ahead
+  };
+  const std::vector<Case> cases = {
+      {"[Area.1]\r\nLocal=x[Area.2]\r\nTitle=a\r\n", nullptr,
+       "Folder of area 1"},
+      {"[Area.1]\r\nTitle=a\r\n[Area.2]\r\nTitle=b\r\n", "x[Cache]",
+       "Title of area 1"},
+      {"[Area.1]\r\nTitle=a\r\n", "x[Area.9]", nullptr},
+      {"[Area.1]\r\nTitle=a\r\nFlatten.0=\r\nFlatten.1=y\r\n", nullptr,
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    SceneryDocument doc = LoadText(c.text);
+    if (c.title) doc.Areas[0].Title = c.title;
+    const std::string problem = StorageProblem(doc, WriteSceneryBytes(doc));
+    if (c.said)
+      EXPECT_NE(problem.find(c.said), std::string::npos) << problem;
+    else
+      EXPECT_EQ(problem, "");
+    EXPECT_EQ(AreaStorageProblem(doc.Areas[0]).empty(), c.said == nullptr);
+  }
+  SceneryDocument empty = LoadText("[Area.1]\r\nTitle=a\r\n");
+  empty.LastArea = -1;
+  EXPECT_NE(StorageProblem(empty, WriteSceneryBytes(empty)).find("no areas"),
+            std::string::npos);
+}
+
+TEST(ReadFailure, SaysWhy) {
+  TempDir dir;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "the file is empty"},
+      {"[General]\r\nTitle=x\r\n", "there is no [Area. line"},
+      {"[General]\r\n[Area.001]",
+       "its first [Area. line is the file's last line"},
+  };
+  for (const auto& [text, why] : cases) {
+    dir.Write("Scenery.cfg", text);
+    const ReadResult read = ReadSceneryFile(dir.Path("Scenery.cfg"));
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, kReadFailureMessage);
+    EXPECT_EQ(read.detail, dir.Path("Scenery.cfg") + ": " + why);
+  }
+  std::string detail;
+  SceneryDocument doc;
+  doc.ConfigFile = dir.Path("missing.cfg");
+  EXPECT_EQ(LoadDocument(doc, &detail), kReadFailureMessage);
+  EXPECT_EQ(detail, doc.ConfigFile + ": there is no such file");
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The built editor in a real X display: Delete, save, Ctrl+Z, save again;
 # the second save holds the original table byte for byte.
 set -euo pipefail

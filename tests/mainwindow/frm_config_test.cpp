@@ -1,8 +1,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
+#include <filesystem>
+#include <fstream>
 
+#include "codepage.h"
+#include "file_ops.h"
 #include "gui_fixture.h"
+#include "settings_store.h"
 
 using namespace sceneshifter;
 using namespace sceneshifter::testing;
@@ -83,7 +89,7 @@ class FrmConfigTest : public GuiTest {
     auto& w = *e.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("Sceneshifter"));
     QCOMPARE(w.centralWidget()->size(), QSize(583, 401));
-    QVERIFY(!w.windowIcon().isNull());
+    QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
     for (int i : {1, 2, 3, 4, 5, 6, 9}) QVERIFY(w.Command1[i]->isEnabled());
     QVERIFY(!w.Command1[8]->isEnabled());
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
@@ -581,6 +587,62 @@ class FrmConfigTest : public GuiTest {
     e.window->UpdateMenu(Path(QStringLiteral("F3.CFG")), 0);
     QCOMPARE(e.window->RecentCount(), 30);
   }
+
+  void recentFilesMatchSeparatorsAsTheHostDoes() {
+    struct Case {
+      const char *listed, *other;
+      bool windows, same;
+    };
+    const Case cases[] = {
+        {"C:\\FS\\Scenery.cfg", "c:/fs/SCENERY.CFG", true, true},
+        {"C:\\FS\\Scenery.cfg", "C:\\FS\\Scenery.cfg2", true, false},
+        {"/fs/a\\b.cfg", "/fs/a/b.cfg", false, false},
+        {"/fs/Scenery.cfg", "/FS/scenery.cfg", false, true},
+    };
+    for (const Case& c : cases) {
+      RecentFileList list(c.windows);
+      list.Add(QString::fromLatin1(c.listed));
+      QCOMPARE(list.IndexOf(QString::fromLatin1(c.other)), c.same ? 0 : -1);
+      QCOMPARE(list.Add(QString::fromLatin1(c.other)), !c.same);
+    }
+  }
+
+#ifndef Q_OS_WIN
+  // A POSIX file name may be any bytes; the window shows what it can and
+  // loads and saves the file under its own name.
+  void fileNameThatIsNotUtf8() {
+    for (const char* path :
+         {"/fs/Sc\xE9nery.cfg", "/fs/\xFF\xFE", "/fs/\xED\xA0\x80",
+          "/fs/Z\xC3\xBCrich/\xF0\x9F\x98\x80.cfg", "/fs/\xC3"}) {
+      QCOMPARE(ToHostPath(FromHostPath(path)), std::string(path));
+    }
+    QCOMPARE(FromHostPath("/Z\xC3\xBCrich"), QString::fromUtf8("/Zürich"));
+
+    const std::string name = tmp_->path().toStdString() + "/Sc\xE9nery.cfg";
+    const QByteArray text = SceneryText({{"002", "B"}, {"001", "A"}});
+    std::ofstream(name, std::ios::binary).write(text.data(), text.size());
+    // QTemporaryDir cannot name these files to remove them.
+    const auto removeFiles = qScopeGuard([&name] {
+      std::filesystem::remove(name);
+      std::filesystem::remove(name + ".bak");
+    });
+    Editor e;
+    e.window->Startup(FromHostPath(name));
+    QCOMPARE(e.ListCount(), 2);
+    QCOMPARE(e.doc.ConfigFile, name);
+    QVERIFY(e.window->FileSave());
+    std::string bytes, error;
+    QVERIFY(ReadWholeFile(name + ".bak", bytes, error));
+    QCOMPARE(bytes, text.toStdString());
+    QVERIFY(ReadWholeFile(name, bytes, error));
+    QVERIFY(bytes.find("Title=A") < bytes.find("Title=B"));
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(tmp_->path().toStdString()))
+      files += entry.is_regular_file();
+    QCOMPARE(files, 2);  // the file and its backup, no other name
+  }
+#endif
 
   void recentPathWithAmpersand() {
     const QString a = MakeFile(QStringLiteral("R&D.cfg"), 1);

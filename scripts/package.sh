@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs the built programs into a temporary DESTDIR and checks what lands
+# there (desktop entry, AppStream metainfo, man pages), then builds the .deb
+# and the source archive with CPack and runs lintian on the .deb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+share="$stage/usr/share"
+desktop-file-validate "$share/applications/org.sceneshifter.Sceneshifter.desktop"
+appstreamcli validate --no-net --pedantic --explain \
+  "$share/metainfo/org.sceneshifter.Sceneshifter.metainfo.xml" >/dev/null || {
+  appstreamcli validate --no-net "$share/metainfo/org.sceneshifter.Sceneshifter.metainfo.xml"
+  exit 1
+}
+for page in "$share"/man/man1/*.1.gz; do
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "$page: $warnings" >&2; exit 1; }
+done
+for size in 16 22 24 32 48 64 128 256; do
+  test -s "$share/icons/hicolor/${size}x${size}/apps/org.sceneshifter.Sceneshifter.png"
+done
+(cd "$build" && cpack -G DEB >/dev/null && cpack --config CPackSourceConfig.cmake >/dev/null)
+deb=$(ls "$build"/sceneshifter_*.deb)
+lintian --fail-on error "$deb"
+echo "package check: installed files valid, $(basename "$deb") lintian-clean, $(ls "$build"/sceneshifter-*.tar.gz | xargs -n1 basename) built"
