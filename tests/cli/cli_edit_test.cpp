@@ -303,6 +303,8 @@ TEST(CliEdit, Utf8ToTheCodePage) {
     EXPECT_EQ(FileBytesFromUtf8(c.utf8, bytes), c.ok) << c.utf8;
     EXPECT_EQ(bytes, c.ok ? c.bytes : "untouched") << c.utf8;
     // Whatever is stored reads back as the text given.
-    if (c.ok) EXPECT_EQ(Utf8FromBytes(bytes), c.utf8);
+    if (c.ok) {
+      EXPECT_EQ(Utf8FromBytes(bytes), c.utf8);
+    }
   }
 }
