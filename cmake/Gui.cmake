@@ -25,14 +25,20 @@ target_link_libraries(sceneshifter_settings PUBLIC Qt6::Core)
 add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/frm_config.cpp
   src/mainwindow/frm_config_commands.cpp
+  src/mainwindow/frm_config_health.cpp
+  src/mainwindow/frm_check_areas.cpp
+  src/mainwindow/health_checker.cpp
+  src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
   src/mainwindow/wrapping_button.h)
 target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
 target_link_libraries(sceneshifter_mainwindow PUBLIC scenery_document
   sceneshifter_platform sceneshifter_settings sceneshifter_folderpicker
-  Qt6::Widgets)
+  Qt6::Widgets Qt6::Concurrent)
 
-add_executable(sceneshifter WIN32 src/main.cpp ${SCENESHIFTER_MANIFEST_RC})
+add_executable(sceneshifter WIN32 src/main.cpp)
+sceneshifter_windows_resources(sceneshifter
+  "Sceneshifter: editor for the scenery areas of Scenery.cfg")
 target_link_libraries(sceneshifter PRIVATE sceneshifter_mainwindow)
 if(MSVC)
   target_link_options(sceneshifter PRIVATE /MANIFEST:NO)

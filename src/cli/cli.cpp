@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "cli_check.h"
 #include "cli_edit.h"
 #include "code_page.h"
 #include "scenery_reader.h"
@@ -13,7 +14,8 @@ namespace sceneshifter {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: sceneshifter-cli list FILE\n"
+    "Usage: sceneshifter-cli list FILE [--json]\n"
+    "       sceneshifter-cli check FILE [--json]\n"
     "       sceneshifter-cli normalize FILE [--output OUT]\n"
     "       sceneshifter-cli add FILE --title TITLE (--local FOLDER | --remote "
     "FOLDER)\n"
@@ -28,7 +30,15 @@ constexpr const char* kUsage =
     "                        [--output OUT]\n"
     "\n"
     "list       print the scenery areas as the editor's title list shows "
-    "them\n"
+    "them;\n"
+    "           with --json, every field of every area as a JSON array\n"
+    "check      report the areas that the simulator would skip or misread, "
+    "one\n"
+    "           line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; with\n"
+    "           --json, one JSON document. Codes: no-folder, "
+    "missing-folder,\n"
+    "           no-scenery-subfolder, no-bgl-files, duplicate-folder, "
+    "odd-flag\n"
     "normalize  sort and renumber the areas and save the file (keeping the "
     "old\n"
     "           one as FILE.bak), or write the result to OUT instead\n"
@@ -60,11 +70,27 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 success, 1 the file cannot be read or saved, or the "
     "change\n"
-    "is refused (nothing is written then), 2 usage.\n";
+    "is refused (nothing is written then), 2 usage; check exits with 3 when "
+    "it\n"
+    "finds problems.\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "sceneshifter-cli: " << problem << "\n" << kUsage;
   return 2;
+}
+
+// FILE with an optional --json, in either order; false on anything else.
+bool FileAndJson(const std::vector<std::string>& args, std::string& file,
+                 bool& json) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--json" && !json)
+      json = true;
+    else if (file.empty() && !args[i].empty() && args[i][0] != '-')
+      file = args[i];
+    else
+      return false;
+  }
+  return !file.empty();
 }
 
 int List(const std::string& file, std::ostream& out, std::ostream& err) {
@@ -124,9 +150,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
         << "scenery text in code page " << ActiveCodePage() << "\n";
     return 0;
   }
-  if (command == "list") {
-    if (args.size() != 2) return Usage(err, "list takes one FILE");
-    return List(args[1], out, err);
+  if (command == "list" || command == "check") {
+    std::string file;
+    bool json = false;
+    if (!FileAndJson(args, file, json))
+      return Usage(err, command + " takes one FILE and may take --json");
+    if (command == "check") return CheckCommand(file, json, out, err);
+    return json ? ListJsonCommand(file, out, err) : List(file, out, err);
   }
   if (IsEditVerb(command)) {
     std::string problem;

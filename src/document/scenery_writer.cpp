@@ -139,12 +139,11 @@ std::string AreaStorageProblem(const AreaEntry& area) {
   one.Areas[0].Layer = 1;
   one.LastArea = 0;
   const ReadResult read = ReadSceneryBytes(WriteSceneryBytes(one));
-  if (!read.ok) return "Title";
-  // A value read back as a section line splits the area: the field it was
-  // in is the first one that the area read lacks.
+  if (!read.ok || read.LastArea < 0) return "Title";
+  // A line taken for the start of another area is missing from this one.
   const char* field = DifferingField(one.Areas[0], read.Areas[0]);
-  if (!field && read.LastArea != 0) field = "Title";
-  return field ? field : "";
+  if (field) return field;
+  return read.LastArea != 0 ? "Title" : "";
 }
 
 SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,

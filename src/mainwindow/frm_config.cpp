@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -12,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QUndoStack>
 #include <algorithm>
 
@@ -46,6 +49,10 @@ const char* const kSortedMessage =
 const char* const kChangedQuestion =
     "Config File has Changed , DO you wish to Save it?";
 
+// How long the watched file must stay quiet before a change is handled: an
+// installer's or the simulator's save is over by then.
+constexpr int kDiskQuietMs = 300;
+
 // A path shown as a menu entry: its "&" is not an access key.
 QString MenuCaption(const QString& path) {
   QString caption = path;
@@ -61,7 +68,18 @@ FrmConfig::FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent)
   setWindowIcon(WindowIcon());
   BuildControls();
   BuildMenus();
+  BuildHealthCheck();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  watcher_ = new QFileSystemWatcher(this);
+  diskCheck_ = new QTimer(this);
+  diskCheck_->setSingleShot(true);
+  diskCheck_->setInterval(kDiskQuietMs);
+  connect(watcher_, &QFileSystemWatcher::fileChanged, diskCheck_,
+          qOverload<>(&QTimer::start));
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, diskCheck_,
+          qOverload<>(&QTimer::start));
+  connect(diskCheck_, &QTimer::timeout, this, &FrmConfig::CheckDisk);
 }
 
 FrmConfig::~FrmConfig() {
@@ -266,6 +284,9 @@ void FrmConfig::BuildMenus() {
       item(MnuTools, "MnuMoveTo", "&Move To",
            QKeySequence(Qt::CTRL | Qt::Key_M), &FrmConfig::MnuMoveTo_Click);
   MnuMoveTo->setText(QStringLiteral("&Move To\u2026"));
+  MnuCheckAreas =
+      item(MnuTools, "MnuCheckAreas", "&Check Areas",
+           QKeySequence(Qt::CTRL | Qt::Key_K), &FrmConfig::MnuCheckAreas_Click);
   history_ = new QUndoStack(this);
   connect(history_, &QUndoStack::canUndoChanged, this,
           &FrmConfig::UpdateHistoryItems);
@@ -277,10 +298,20 @@ void FrmConfig::BuildMenus() {
 // The menu shortcuts work whatever control has the focus: a text box or the
 // list would otherwise keep Ctrl+A and Ctrl+X for themselves.
 bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
+  // A button's access key presses it at once, not after the 100 ms flash
+  // that drops the presses made meanwhile: every press counts, in order.
+  if (event->type() == QEvent::Shortcut) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+      button->click();  // nothing when disabled
+      return true;
+    }
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
-    for (QAction* a : {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext})
+    for (QAction* a :
+         {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext, MnuCheckAreas})
       if (a->shortcut() == pressed) return true;  // left unaccepted
   }
   return QMainWindow::eventFilter(watched, event);
@@ -313,15 +344,18 @@ void FrmConfig::Startup(const QString& fileArgument) {
 }
 
 bool FrmConfig::LoadFile() {
-  const std::string error = LoadDocument(doc_);
+  std::string detail;
+  const std::string error = LoadDocument(doc_, &detail);
   if (!error.empty()) {
     dialogs_.Message(this, QString::fromLatin1(error.c_str()),
-                     Dialogs::Buttons::Ok, QString());
+                     Dialogs::Buttons::Ok, QString(),
+                     QString::fromUtf8(detail.c_str()));
     // Only a start-up without a document ends the program; later, the
     // document that is open stays.
     if (startingUp_) End();
     return false;
   }
+  WatchFile();
   TableReplaced();
   SelectListEntry(doc_.LastArea);
   if (HasCurrentArea()) FillTextBoxs(doc_.LastArea);
@@ -341,34 +375,159 @@ bool FrmConfig::OpenFile(const QString& path) {
   return false;
 }
 
-bool FrmConfig::FileSave() {
-  const SaveResult r = SaveDocument(doc_);
+bool FrmConfig::FileSave() { return SaveFile(SaveMode::CheckDisk); }
+
+bool FrmConfig::SaveFile(SaveMode mode) {
+  SaveResult r = SaveDocument(doc_, DefaultFileOps(), mode);
+  if (r.changedOnDisk) {
+    switch (AskAboutDiskChange()) {
+      case Dialogs::Answer::Overwrite:
+        r = SaveDocument(doc_, DefaultFileOps(), SaveMode::Overwrite);
+        break;
+      case Dialogs::Answer::Reload:
+        ReloadFile();
+        return false;
+      default:
+        return false;
+    }
+  }
+  const QString path = FromHostPath(doc_.ConfigFile);
   if (!r.ok) {
     dialogs_.Message(
         this,
-        QStringLiteral("The scenery file %1 could not be saved: %2")
-            .arg(FromHostPath(doc_.ConfigFile),
-                 QString::fromUtf8(r.error.c_str())),
+        QStringLiteral("The scenery file %1 could not be saved: %2.")
+            .arg(path, QString::fromUtf8(r.error.c_str())),
         Dialogs::Buttons::Ok, QString());
     return false;
   }
   WriteSettings();
-  if (!r.backupWarning.empty())
-    dialogs_.Message(this,
-                     QStringLiteral("The scenery file %1 was saved, but %2.")
-                         .arg(FromHostPath(doc_.ConfigFile),
-                              QString::fromUtf8(r.backupWarning.c_str())),
-                     Dialogs::Buttons::Ok, QString());
+  WatchFile();
+  for (const std::string* warning : {&r.backupWarning, &r.syncWarning})
+    if (!warning->empty())
+      dialogs_.Message(this,
+                       QStringLiteral("The scenery file %1 was saved, but %2.")
+                           .arg(path, QString::fromUtf8(warning->c_str())),
+                       Dialogs::Buttons::Ok, QString());
   return true;
 }
 
-bool FrmConfig::MaybeSave() {
+bool FrmConfig::MaybeSave(bool offerCancel) {
   if (!doc_.FileChanged) return true;
-  const auto answer =
-      dialogs_.Message(this, QString::fromLatin1(kChangedQuestion),
-                       Dialogs::Buttons::YesNo, QStringLiteral("WanaSave"));
+  const auto answer = dialogs_.Message(
+      this, QString::fromLatin1(kChangedQuestion),
+      offerCancel ? Dialogs::Buttons::YesNoCancel : Dialogs::Buttons::YesNo,
+      QStringLiteral("WanaSave"));
+  if (answer == Dialogs::Answer::Cancel) return false;
   if (answer != Dialogs::Answer::Yes) return true;
   return FileSave();
+}
+
+// ---- changes made by other programs ----
+
+Dialogs::Answer FrmConfig::AskAboutDiskChange() {
+  const QString path = FromHostPath(doc_.ConfigFile);
+  const QString what =
+      CurrentFingerprint(doc_.ConfigFile).exists
+          ? QStringLiteral(
+                "Another program has changed the scenery file %1 "
+                "since Sceneshifter read it.")
+          : QStringLiteral(
+                "The scenery file %1 is no longer there: another "
+                "program has moved or removed it.");
+  return dialogs_.Message(
+      this,
+      what.arg(path) +
+          QStringLiteral("\n\nOverwrite it with the areas shown here, reload "
+                         "it and lose the changes made here, or cancel?"),
+      Dialogs::Buttons::OverwriteReloadCancel, QString());
+}
+
+bool FrmConfig::ReloadFile() {
+  // The area shown is found again by its title and folder, else by its
+  // place.
+  const int shown = doc_.CurrentArea;
+  AreaEntry area;
+  if (HasCurrentArea()) area = doc_.Areas[shown];
+  if (!LoadFile()) return false;
+  if (Command1[8]->isEnabled()) CmdCancel();  // the panel edited is gone
+  int select = -1;
+  for (int i = 0; i <= doc_.LastArea && shown >= 0; ++i)
+    if (doc_.Areas[i].Title == area.Title &&
+        doc_.Areas[i].PathValue == area.PathValue) {
+      select = i;
+      break;
+    }
+  if (select < 0 && shown >= 0 && shown <= doc_.LastArea) select = shown;
+  if (select >= 0) SelectListEntry(select);
+  StatusBar->setText(QStringLiteral("%1 (reloaded: another program changed it)")
+                         .arg(FromHostPath(doc_.ConfigFile)));
+  return true;
+}
+
+bool FrmConfig::HasUnsavedWork() const {
+  return doc_.FileChanged || Command1[8]->isEnabled();
+}
+
+void FrmConfig::WatchFile() {
+  const QStringList watched = watcher_->files() + watcher_->directories();
+  if (!watched.isEmpty()) watcher_->removePaths(watched);
+  handledChange_ = FileFingerprint();
+  if (doc_.DiskPath.empty()) return;
+  const QFileInfo file(FromHostPath(doc_.DiskPath));
+  QStringList paths{file.absoluteFilePath(), file.absolutePath()};
+  // A linked file is replaced in its target's folder.
+  const QString target = file.canonicalFilePath();
+  if (!target.isEmpty()) paths << QFileInfo(target).absolutePath();
+  paths.removeDuplicates();
+  watcher_->addPaths(paths);
+}
+
+void FrmConfig::CheckDisk() {
+  if (ended_ || doc_.DiskPath.empty() || doc_.DiskPath != doc_.ConfigFile)
+    return;
+  const QString path = FromHostPath(doc_.DiskPath);
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  // A file replaced by a rename is a new file: watch it again.
+  if (!watcher_->files().contains(absolute) && QFileInfo::exists(absolute))
+    watcher_->addPath(absolute);
+  // Not in the middle of the folder picker, a question, a dialog or a menu:
+  // look again once they are closed.
+  if (!isEnabled() || QApplication::activeModalWidget() ||
+      QApplication::activePopupWidget()) {
+    diskCheck_->start();
+    return;
+  }
+  const QString missing =
+      path + QStringLiteral(
+                 " (no longer there: moved or removed by another "
+                 "program)");
+  const FileFingerprint now = CurrentFingerprint(doc_.DiskPath);
+  if (now.SameContent(doc_.DiskFingerprint)) {
+    // Our own save, or the file is back as it was.
+    if (StatusBar->text() == missing) StatusBar->setText(path);
+    return;
+  }
+  if (!now.exists) {
+    // Nothing to reload; the next save asks before writing it again.
+    StatusBar->setText(missing);
+    return;
+  }
+  if (now.SameContent(handledChange_)) return;
+  handledChange_ = now;
+  if (!HasUnsavedWork()) {
+    ReloadFile();
+    return;
+  }
+  switch (AskAboutDiskChange()) {
+    case Dialogs::Answer::Overwrite:
+      SaveFile(SaveMode::Overwrite);
+      break;
+    case Dialogs::Answer::Reload:
+      ReloadFile();
+      break;
+    default:
+      break;  // the next save asks again
+  }
 }
 
 void FrmConfig::End() {
@@ -383,7 +542,8 @@ void FrmConfig::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (ended_ || MaybeSave()) {
+  // Closing from the frame, unlike Exit, can be taken back.
+  if (ended_ || MaybeSave(true)) {
     ended_ = true;
     event->accept();
   } else {
@@ -410,7 +570,11 @@ void FrmConfig::MnuSaveAs_Click() {
   const std::string previous = doc_.ConfigFile;
   doc_.ConfigFile = ToHostPath(path);
   // A failed Save As keeps the name the document was saved under.
-  if (!FileSave()) doc_.ConfigFile = previous;
+  if (!FileSave()) {
+    doc_.ConfigFile = previous;
+    return;
+  }
+  StatusBar->setText(FromHostPath(doc_.ConfigFile));  // what Save now writes
 }
 
 void FrmConfig::MnuExit_Click() {

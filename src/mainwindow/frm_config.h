@@ -3,16 +3,20 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs.h"
+#include "file_ops.h"
 #include "scenery_document.h"
+#include "scenery_writer.h"
 #include "settings_store.h"
 #include "table_operations.h"
 
 class QAction;
 class QCheckBox;
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -20,9 +24,14 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QUndoStack;
+class QTimer;
 
 namespace sceneshifter {
 
+class FrmCheckAreas;
+class HealthChecker;
+struct HealthResult;
+class TitleListDelegate;
 class TitleListModel;
 
 // The editor's main window: the title list, the area panel, the command
@@ -39,7 +48,9 @@ class FrmConfig : public QMainWindow {
 
   // False when the file could not be read; the user has been told why.
   bool LoadFile();
-  // False when the file could not be written; the user has been told why.
+  // False when the file was not written: it could not be (the user has been
+  // told why), or another program had changed it and the user chose not to
+  // overwrite that change.
   bool FileSave();
   void FillTextBoxs(std::int16_t ListNumber);
   void UpdateMenu(const QString& MnuPath, std::int16_t del);
@@ -59,6 +70,7 @@ class FrmConfig : public QMainWindow {
   void MnuUndo_Click();
   void MnuRedo_Click();
   void MnuMoveTo_Click();
+  void MnuCheckAreas_Click();
 
   // Selects list entry `k` from code, as a user's click would; -1 clears the
   // selection.
@@ -92,6 +104,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuUndo = nullptr;
   QAction* MnuRedo = nullptr;
   QAction* MnuMoveTo = nullptr;
+  QAction* MnuCheckAreas = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
 
   // Window state shared with the folder picker and the search.
@@ -114,13 +127,31 @@ class FrmConfig : public QMainWindow {
   // document and ConfigFile stay as they were.
   bool OpenFile(const QString& path);
   // Asks whether to save unsaved changes; false when the user's work would
-  // be lost (a save that failed).
-  bool MaybeSave();
+  // be lost (a save that did not happen) or, where `offerCancel` adds a
+  // Cancel button, when the user cancelled.
+  bool MaybeSave(bool offerCancel = false);
+  bool SaveFile(SaveMode mode);
+  // Overwrite, Reload or Cancel: what to do about a file that another
+  // program has changed since it was read or written.
+  Dialogs::Answer AskAboutDiskChange();
+  // Reads the file again in place of the document and its unsaved changes,
+  // keeping the selected area where it can.
+  bool ReloadFile();
+  // Watches the file last read or written (and its folder, to see it
+  // replaced) for changes made by other programs.
+  void WatchFile();
+  // Handles a change on disk once the watcher has been quiet for a moment.
+  void CheckDisk();
+  // True when a reload would drop something: unsaved changes, or a panel
+  // being edited.
+  bool HasUnsavedWork() const;
   void End();
   bool HasCurrentArea() const;
   // False (the user told which field) when a typed text cannot be kept in
   // the file's code page.
   bool PanelTextsFit();
+  // `area` with the panel's values, as O K stores them.
+  void ApplyPanel(AreaEntry& area);
 
   void CmdRaise();
   void CmdLower();
@@ -142,6 +173,11 @@ class FrmConfig : public QMainWindow {
   // when `tell` is set.
   void MoveTo(int from, int to, bool tell);
   void UpdateHistoryItems();
+  // The area health check (frm_config_health.cpp).
+  void BuildHealthCheck();
+  void HealthChecked(std::shared_ptr<const HealthResult> result);
+  void UpdateReport();
+  void ReportAreaChosen(int layer);
 
   SceneryDocument& doc_;
   Dialogs& dialogs_;
@@ -151,6 +187,16 @@ class FrmConfig : public QMainWindow {
   bool ended_ = false;
   bool startingUp_ = false;
   bool searchUnmatchable_ = false;
+  QFileSystemWatcher* watcher_ = nullptr;
+  QTimer* diskCheck_ = nullptr;
+  // The change on disk last handled (asked about, or a reload tried), so
+  // that it is handled once; the next save asks about it again.
+  FileFingerprint handledChange_;
+  HealthChecker* checker_ = nullptr;
+  TitleListDelegate* delegate_ = nullptr;
+  QTimer* healthTimer_ = nullptr;
+  FrmCheckAreas* report_ = nullptr;
+  std::shared_ptr<const HealthResult> health_;
 };
 
 }  // namespace sceneshifter

@@ -14,6 +14,7 @@
 #include "codepage.h"
 #include "frm_config.h"
 #include "frm_files.h"
+#include "scenery_writer.h"
 #include "text_bytes.h"
 #include "title_list_model.h"
 
@@ -251,6 +252,16 @@ bool FrmConfig::PanelTextsFit() {
   return true;
 }
 
+void FrmConfig::ApplyPanel(AreaEntry& area) {
+  area.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
+  area.Active = Check1->isChecked() ? "True" : "False";
+  area.Required = Check2->isChecked() ? "True" : "False";
+  area.Title = Bytes(Text1[1]);
+  area.Exclude = Bytes(Text1[4]);
+  for (int v = 0; v <= 9; ++v) area.Flatten[v] = Bytes(Text1[v + 5]);
+  area.PathValue = Bytes(Text1[2]);
+}
+
 void FrmConfig::CmdOk() {
   if (!Command1[8]->isEnabled()) return;
   if (Text1[1]->text().isEmpty()) {
@@ -259,6 +270,30 @@ void FrmConfig::CmdOk() {
     return;
   }
   if (!PanelTextsFit()) return;
+  if (!AddingArea && !HasCurrentArea()) return;
+
+  // The area as it would be stored must read back from the file the same.
+  AreaEntry stored;
+  if (AddingArea) {
+    std::int16_t layer = 0;
+    ParseLayerValue(Bytes(Text1[3]), layer);
+    stored.Layer = layer;
+    stored.Number = Bytes(Text1[0]);
+  } else {
+    stored = doc_.Areas[doc_.CurrentArea];
+  }
+  ApplyPanel(stored);
+  std::string field = AreaStorageProblem(stored);
+  if (!field.empty()) {
+    if (field == "Folder") field = "Path";  // the panel's caption
+    dialogs_.Message(
+        this,
+        QStringLiteral("The %1 holds text that a scenery file cannot store (it "
+                       "would be read back differently). Please change it.")
+            .arg(QString::fromLatin1(field.c_str())),
+        Dialogs::Buttons::Ok, QString());
+    return;
+  }
   if (AddingArea && doc_.LastArea >= kAreaSlots - 1) {
     dialogs_.Message(this,
                      QStringLiteral("The scenery table is full: it holds at "
@@ -267,22 +302,14 @@ void FrmConfig::CmdOk() {
     CmdCancel();
     return;
   }
-  if (!AddingArea && !HasCurrentArea()) return;
 
   SetEditable(false);
-  AreaValues v;
-  v.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
-  v.Active = Check1->isChecked() ? "True" : "False";
-  v.Required = Check2->isChecked() ? "True" : "False";
-  v.Title = Bytes(Text1[1]);
-  v.Exclude = Bytes(Text1[4]);
-  for (int k = 0; k <= 9; ++k) v.Flatten[k] = Bytes(Text1[k + 5]);
-  v.PathValue = Bytes(Text1[2]);
+  const AreaValues v = ValuesOf(stored);
   if (AddingArea) {
     AddingArea = false;
     // The number shown decides where the new area goes; a new area carries
     // nothing of an earlier one.
-    Record(AppendArea(doc_, Bytes(Text1[0]), v), QStringLiteral("Add"));
+    Record(AppendArea(doc_, stored.Number, v), QStringLiteral("Add"));
   } else {
     Record(StoreArea(doc_, doc_.CurrentArea, v), QStringLiteral("Edit"));
   }

@@ -3,31 +3,98 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace sceneshifter {
 namespace {
 QString TitleOr(const QString& title) {
   return title.isEmpty() ? QStringLiteral("Sceneshifter") : title;
 }
+
+// A message box that, when `buttonsOnly` is set, only its buttons answer:
+// Escape and the title bar's close button do nothing, so that a stray key
+// cannot drop the user's work.
+class AnswerBox : public QMessageBox {
+ public:
+  AnswerBox(QWidget* parent, bool buttonsOnly)
+      : QMessageBox(parent), buttonsOnly_(buttonsOnly) {
+    if (buttonsOnly_)
+      setWindowFlags(
+          (windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+          ~Qt::WindowCloseButtonHint);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (buttonsOnly_ && event->matches(QKeySequence::Cancel)) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+  // A button's answer closes the box without a close event.
+  void closeEvent(QCloseEvent* event) override {
+    if (buttonsOnly_)
+      event->ignore();
+    else
+      QMessageBox::closeEvent(event);
+  }
+
+ private:
+  bool buttonsOnly_;
+};
 }  // namespace
 
 Dialogs::Answer DesktopDialogs::Message(QWidget* parent, const QString& prompt,
-                                        Buttons buttons, const QString& title) {
-  QMessageBox box(parent);
+                                        Buttons buttons, const QString& title,
+                                        const QString& detail) {
+  AnswerBox box(parent, buttons == Buttons::YesNo);
   box.setWindowTitle(TitleOr(title));
   box.setText(prompt);
   box.setIcon(QMessageBox::NoIcon);
-  if (buttons == Buttons::YesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-  } else {
-    box.setStandardButtons(QMessageBox::Ok);
+  if (!detail.isEmpty()) box.setDetailedText(detail);
+  QAbstractButton* overwrite = nullptr;
+  QAbstractButton* reload = nullptr;
+  switch (buttons) {
+    case Buttons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case Buttons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
+    case Buttons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                             QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
+    case Buttons::OverwriteReloadCancel:
+      // Access keys clear of the main window's own letters.
+      overwrite =
+          box.addButton(QStringLiteral("Over&write"), QMessageBox::AcceptRole);
+      reload = box.addButton(QStringLiteral("Rel&oad"),
+                             QMessageBox::DestructiveRole);
+      box.addButton(QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Cancel);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
   }
-  const int r = box.exec();
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
   if (buttons == Buttons::Ok) return Answer::Ok;
-  return r == QMessageBox::Yes ? Answer::Yes : Answer::No;
+  if (clicked && clicked == overwrite) return Answer::Overwrite;
+  if (clicked && clicked == reload) return Answer::Reload;
+  switch (box.standardButton(clicked)) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+  }
 }
 
 QString DesktopDialogs::InputBox(QWidget* parent, const QString& prompt,
@@ -73,28 +140,30 @@ T Next(std::deque<T>& queue, T fallback) {
 }  // namespace
 
 Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
-                                         Buttons buttons,
-                                         const QString& title) {
-  shown.push_back({QStringLiteral("message"), prompt, title, QString()});
+                                         Buttons buttons, const QString& title,
+                                         const QString& detail) {
+  shown.push_back(
+      {QStringLiteral("message"), prompt, title, QString(), detail, buttons});
   if (buttons == Buttons::Ok) return Answer::Ok;
-  return Next(answers_, Answer::No);
+  return Next(answers_,
+              buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
 }
 
 QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt,
                                   const QString& title) {
-  shown.push_back({QStringLiteral("input"), prompt, title, QString()});
+  shown.push_back({QStringLiteral("input"), prompt, title, {}, {}, {}});
   return Next(inputs_, QString());
 }
 
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& title,
                                       const QString& filter) {
-  shown.push_back({QStringLiteral("open"), QString(), title, filter});
+  shown.push_back({QStringLiteral("open"), {}, title, filter, {}, {}});
   return Next(fileNames_, QString());
 }
 
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
                                       const QString& filter) {
-  shown.push_back({QStringLiteral("save"), QString(), title, filter});
+  shown.push_back({QStringLiteral("save"), {}, title, filter, {}, {}});
   return Next(fileNames_, QString());
 }
 

@@ -12,14 +12,20 @@ namespace sceneshifter {
 // run. The windows call only this, so tests can script every answer.
 class Dialogs {
  public:
-  enum class Buttons { Ok, YesNo };
-  enum class Answer { Ok, Yes, No };
+  // YesNo is a question that only Yes or No answers: Escape and the
+  // window's close button do nothing. YesNoCancel and
+  // OverwriteReloadCancel answer Cancel to both.
+  enum class Buttons { Ok, YesNo, YesNoCancel, OverwriteReloadCancel };
+  enum class Answer { Ok, Yes, No, Cancel, Overwrite, Reload };
 
   virtual ~Dialogs() = default;
 
-  // `title` empty shows the program's own title, "Sceneshifter".
+  // `title` empty shows the program's own title, "Sceneshifter". `detail`,
+  // when not empty, is shown on request below the prompt (the file and the
+  // reason of a failure).
   virtual Answer Message(QWidget* parent, const QString& prompt,
-                         Buttons buttons, const QString& title) = 0;
+                         Buttons buttons, const QString& title,
+                         const QString& detail = QString()) = 0;
   // The text typed, or an empty text when cancelled.
   virtual QString InputBox(QWidget* parent, const QString& prompt,
                            const QString& title) = 0;
@@ -38,7 +44,8 @@ class Dialogs {
 class DesktopDialogs : public Dialogs {
  public:
   Answer Message(QWidget* parent, const QString& prompt, Buttons buttons,
-                 const QString& title) override;
+                 const QString& title,
+                 const QString& detail = QString()) override;
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
@@ -49,8 +56,8 @@ class DesktopDialogs : public Dialogs {
 };
 
 // A test double: answers come from queues filled beforehand; every dialog
-// shown is recorded. An empty queue answers No (message boxes with Yes and
-// No), Ok, an empty text, or an empty file name.
+// shown is recorded. An empty queue answers No (Yes and No), Cancel (the
+// questions with a Cancel button), Ok, an empty text, or an empty file name.
 class ScriptedDialogs : public Dialogs {
  public:
   struct Shown {
@@ -58,6 +65,8 @@ class ScriptedDialogs : public Dialogs {
     QString prompt;
     QString title;
     QString filter;
+    QString detail;
+    Buttons buttons = Buttons::Ok;
   };
 
   void setNextAnswer(Answer a) { answers_.push_back(a); }
@@ -65,7 +74,8 @@ class ScriptedDialogs : public Dialogs {
   void setNextInput(const QString& t) { inputs_.push_back(t); }
 
   Answer Message(QWidget* parent, const QString& prompt, Buttons buttons,
-                 const QString& title) override;
+                 const QString& title,
+                 const QString& detail = QString()) override;
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,

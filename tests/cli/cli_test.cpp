@@ -264,6 +264,35 @@ CliRun RunProgram(const std::vector<std::string>& args) {
 
 }  // namespace
 
+// The program a user meets in Explorer: its icon, its version, and the
+// manifest that keeps long paths and the ANSI code page.
+TEST(CliOnWindows, CarriesItsIconVersionAndManifest) {
+  std::string exe = SCENESHIFTER_CLI_EXE;
+  if (exe.rfind('/', 0) == 0) exe = "Z:" + exe;
+  const std::wstring path = Wide(exe);
+  DWORD unused = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
+  ASSERT_GT(size, 0u);
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+  wchar_t* version = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(),
+                             L"\\StringFileInfo\\040904b0\\ProductVersion",
+                             reinterpret_cast<void**>(&version), &length));
+  EXPECT_EQ(std::wstring(version), Wide(SCENESHIFTER_VERSION));
+  const HMODULE module =
+      LoadLibraryExW(path.c_str(), nullptr,
+                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(module, nullptr);
+  // The group icon (RT_GROUP_ICON, 14) and the manifest (RT_MANIFEST, 24).
+  EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)),
+            nullptr);
+  EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)),
+            nullptr);
+  FreeLibrary(module);
+}
+
 // Letters that the ANSI code page lacks (Ω, Ł) in the folder and file
 // names, which a narrow argv would have lost.
 TEST(CliOnWindows, AccentedNamesOnTheCommandLine) {

@@ -143,26 +143,29 @@ TEST(Writer, LoadAndWriteAFile) {
             "Required=False\r\nLayer=2\r\n\r\n");
 }
 
+// O K's check of one area names the field that would come back otherwise,
+// also when the text would start another area.
 TEST(Writer, AreaStorageProblemNamesTheField) {
   struct Case {
-    std::string AreaEntry::*field;
-    std::string value;
-    const char* named;
+    const char* title;
+    const char* path;
+    const char* flatten;
+    const char* field;
   };
-  const Case cases[] = {
-      {&AreaEntry::Title, "fine [Area.1] here", ""},  // the first line
-      {&AreaEntry::Title, "two\rlines", "Title"},
-      {&AreaEntry::PathValue, "f [Area.9]", "Folder"},
-      {&AreaEntry::PathValue, "f [Cache]", "Folder"},
-      {&AreaEntry::Exclude, "[area.2", "Exclude"},
-      {&AreaEntry::Active, "a\rb", "Active"},
-  };
+  const Case cases[] = {{"Alps", "Addon Scenery\\Alps", "", ""},
+                        {"x[Area.2]", "a", "", ""},
+                        {"Alps", "x[Area.2]", "", "Folder"},
+                        {"Alps", "a\r\nActive=False", "", "Folder"},
+                        {"Alps", "a", "[Area.9]", "Flatten"},
+                        {"Alps\r\n[Area.5]", "a", "", "Title"}};
   for (const Case& c : cases) {
-    AreaEntry area = Alpha();
-    area.*c.field = c.value;
-    EXPECT_EQ(AreaStorageProblem(area), c.named) << c.value;
+    AreaEntry area;
+    area.Title = c.title;
+    area.PathKey = "Local=";
+    area.PathValue = c.path;
+    area.Active = "True";
+    area.Required = "False";
+    area.Flatten[0] = c.flatten;
+    EXPECT_EQ(AreaStorageProblem(area), c.field) << c.title << " " << c.path;
   }
-  AreaEntry flat = Alpha();
-  flat.Flatten[9] = "x[Area.3]";
-  EXPECT_EQ(AreaStorageProblem(flat), "Flatten");
 }

@@ -30,7 +30,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   wait_window() {
     for i in $(seq 100); do
-      id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
+      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
       sleep 0.1
     done
     echo "no window named $1" >&2; return 1

@@ -26,10 +26,21 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   wait_window() {
     for i in $(seq 100); do
-      id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
+      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
       sleep 0.1
     done
     echo "no window named $1" >&2; return 1
+  }
+  # Waits until the saved file does (1) or does not (0) hold Area 3.
+  wait_saved() {
+    for i in $(seq 100); do
+      if [ -f "$2/FS2000/Scenery.cfg.bak" ]; then
+        if grep -q "Area 3" "$2/FS2000/Scenery.cfg"; then has=1; else has=0; fi
+        [ "$has" = "$1" ] && return
+      fi
+      sleep 0.1
+    done
+    echo "the save did not come" >&2; return 1
   }
   "$1/sceneshifter" & pid=$!
   main=$(wait_window Sceneshifter)
@@ -38,12 +49,12 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   xdotool key --window "$main" alt+d   # Delete the selected (last) area
   sleep 0.3
   xdotool key ctrl+s
-  sleep 0.5
+  wait_saved 0 "$2"
   cp "$2/FS2000/Scenery.cfg" "$2/deleted.cfg"
   xdotool key ctrl+z
   sleep 0.3
   xdotool key ctrl+s
-  sleep 0.5
+  wait_saved 1 "$2"
   xdotool key ctrl+x
   for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
   if kill -0 $pid 2>/dev/null; then kill $pid; echo "editor did not end" >&2; exit 1; fi

@@ -266,7 +266,7 @@ class CommandsTest : public GuiTest {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     e.ClickEntry(0);
     QTest::keyClick(w.LstTitle, Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(w.Command1[8]->isEnabled());  // access keys press after a flash
+    QVERIFY(w.Command1[8]->isEnabled());  // pressed at once
     CheckEditing(w);
     w.Text1[1]->setFocus();
     w.Text1[1]->setText(QStringLiteral("Entered"));
@@ -293,8 +293,91 @@ class CommandsTest : public GuiTest {
     QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
     e.ClickEntry(3);
     QTest::keyClick(e.window->LstTitle, Qt::Key(key), Qt::AltModifier);
-    QTRY_COMPARE(e.Selected(), slotAfter);
+    QCOMPARE(e.Selected(), slotAfter);
     QCOMPARE(e.doc.LastArea, lastAfter);
+  }
+
+  void fastAccessKeys() {
+    const QString file = MakeFile(55);
+    Editor e;
+    e.StartWith(file);
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    e.ClickEntry(54);
+    // Every press counts, however quick.
+    for (int i = 0; i < 50; ++i) {
+      QTest::keyClick(w.LstTitle, Qt::Key_L, Qt::AltModifier);
+      QTest::qWait(20);
+    }
+    QCOMPARE(e.Selected(), 4);
+    QCOMPARE(TitleAt(e, 4), QStringLiteral("Area title 55"));
+    // and in order: the save right after a Delete writes the file without it.
+    QTest::keyClick(w.LstTitle, Qt::Key_D, Qt::AltModifier);
+    QTest::qWait(10);
+    QTest::keyClick(w.LstTitle, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(ReadBytes(file).count("[Area."), 54);
+    QVERIFY(!ReadBytes(file).contains("Title=Area title 55\r\n"));
+    // A disabled button's key does nothing.
+    QTest::keyClick(w.LstTitle, Qt::Key_E, Qt::AltModifier);
+    CheckEditing(w);
+    for (Qt::Key key : {Qt::Key_D, Qt::Key_R, Qt::Key_L, Qt::Key_A})
+      QTest::keyClick(w.LstTitle, key, Qt::AltModifier);
+    QCOMPARE(e.doc.LastArea, 53);
+    CheckEditing(w);
+    QVERIFY(e.dialogs.shown.empty());
+  }
+
+  void okRefusesWhatCannotBeStored_data() {
+    QTest::addColumn<bool>("adding");
+    QTest::newRow("Edit") << false;
+    QTest::newRow("Add") << true;
+  }
+  void okRefusesWhatCannotBeStored() {
+    QFETCH(bool, adding);
+    const QString file = MakeFile(3);
+    Editor e;
+    e.StartWith(file);
+    e.ClickEntry(0);
+    if (adding)
+      AddChoosing(e, SceneryFolder());
+    else
+      e.Click(5);
+    const auto before = e.doc.Areas;
+    e.window->Text1[1]->setText(QStringLiteral("New"));
+    // A folder that would read back as the start of another area.
+    e.window->Text1[2]->setText(QStringLiteral("x[Area.2]"));
+    e.Click(8);
+    QCOMPARE(e.dialogs.messages().last(),
+             QStringLiteral("The Path holds text that a scenery file cannot "
+                            "store (it would be read back differently). "
+                            "Please change it."));
+    CheckEditing(*e.window);
+    QCOMPARE(e.window->AddingArea, adding);
+    QVERIFY(e.doc.Areas == before);
+    QCOMPARE(e.doc.LastArea, 2);
+    e.window->Text1[2]->setText(QStringLiteral("x[Arena.2]"));
+    e.Click(8);
+    CheckViewing(*e.window);
+    QCOMPARE(e.doc.Areas[adding ? 3 : 0].PathValue, std::string("x[Arena.2]"));
+    QVERIFY(e.window->FileSave());
+  }
+
+  void otherProgramsChangeWaitsForPicker() {
+    const QString file = MakeFile(3);
+    Editor e;
+    e.StartWith(file);
+    bool waited = false;
+    WhenPickerOpens([&](frmFiles& p) {
+      WriteBytes(file, SceneryText(NumberedAreas(5)));
+      QTest::qWait(700);
+      waited = e.ListCount() == 3 && e.dialogs.shown.empty();
+      QTest::mouseClick(p.cmdFile[1], Qt::LeftButton);  // Cancel
+    });
+    e.Click(6);
+    QVERIFY(waited);
+    QTRY_COMPARE(e.ListCount(), 5);
+    QVERIFY(e.dialogs.shown.empty());
   }
 
   void textsTheCodePageCannotHold() {

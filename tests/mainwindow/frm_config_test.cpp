@@ -1,7 +1,10 @@
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScopeGuard>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -255,6 +258,7 @@ class FrmConfigTest : public GuiTest {
         e.dialogs.shown.back().prompt,
         QStringLiteral("Config File has Changed , DO you wish to Save it?"));
     QCOMPARE(e.dialogs.shown.back().title, QStringLiteral("WanaSave"));
+    QVERIFY(e.dialogs.shown.back().buttons == Dialogs::Buttons::YesNo);
     QVERIFY(e.window->Ended());
     QCOMPARE(ReadBytes(file), before);
   }
@@ -323,6 +327,7 @@ class FrmConfigTest : public GuiTest {
              QStringLiteral("Save a Fs Config File as *.cfg (USE CAREFULY)"));
     QVERIFY(QFile::exists(other));
     QVERIFY(!QFile::exists(other + QStringLiteral(".bak")));
+    QCOMPARE(e.window->StatusBar->text(), other);
     e.doc.Areas[0].Title = "Changed";
     e.window->MnuSave_Click();
     QVERIFY(ReadBytes(other).contains("Title=Changed"));
@@ -349,10 +354,20 @@ class FrmConfigTest : public GuiTest {
     QCOMPARE(e.window->RecentCount(), 2);
   }
 
+  void loadFailureKeepsDocument_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not a scenery file")
+        << QByteArray("junk\0\x01\x02", 7)
+        << QStringLiteral("there is no [Area. line");
+    QTest::newRow("missing") << QByteArray() << QString();
+  }
   void loadFailureKeepsDocument() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
     const QString good = MakeFile(QStringLiteral("Scenery.cfg"), 3);
     const QString bad = Path(QStringLiteral("bad.cfg"));
-    WriteBytes(bad, QByteArray("junk\0\x01\x02", 7));
+    if (!bytes.isEmpty()) WriteBytes(bad, bytes);
     Editor e;
     e.StartWith(good);
     e.dialogs.setNextFileName(bad);
@@ -360,24 +375,322 @@ class FrmConfigTest : public GuiTest {
     QVERIFY(!e.window->Ended());
     QCOMPARE(e.ListCount(), 3);
     QCOMPARE(e.doc.ConfigFile, good.toStdString());
-    QCOMPARE(e.dialogs.messages().size(), 1);
+    QCOMPARE(e.dialogs.messages(),
+             QStringList{QStringLiteral("There Appears to be A problem reading "
+                                        "your Scenery.cfg File Please Check "
+                                        "it")});
+    // The file and the reason are the message's detail.
+    const QString detail = e.dialogs.shown.back().detail;
+    QVERIFY2(detail.startsWith(bad + QStringLiteral(": ")), qPrintable(detail));
+    QVERIFY(detail.size() > bad.size() + 2);
+    if (!reason.isEmpty()) QVERIFY(detail.endsWith(reason));
     // A cancelled dialog changes nothing.
     e.window->MnuLoad_Click();
     QCOMPARE(e.ListCount(), 3);
   }
 
-  void closeFromFrameAsksWhenChanged() {
+  void closeFromFrame_data() {
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("nothing changed") << false << 0 << true;
+    QTest::newRow("No") << true << int(Dialogs::Answer::No) << true;
+    QTest::newRow("Yes") << true << int(Dialogs::Answer::Yes) << true;
+    QTest::newRow("Cancel") << true << int(Dialogs::Answer::Cancel) << false;
+  }
+  void closeFromFrame() {
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 2);
     Editor e;
-    e.StartWith(MakeFile(QStringLiteral("Scenery.cfg"), 2));
-    QVERIFY(e.window->close());
-    QVERIFY(e.dialogs.shown.empty());
+    e.StartWith(file);
+    e.doc.Areas[0].Title = "Changed";
+    e.doc.FileChanged = changed;
+    e.dialogs.setNextAnswer(Dialogs::Answer(answer));
+    QCOMPARE(e.window->close(), closes);
+    QCOMPARE(e.window->isVisible(), !closes);
+    QCOMPARE(e.dialogs.shown.size(), std::size_t(changed ? 1 : 0));
+    if (changed) {
+      QCOMPARE(e.dialogs.shown.back().title, QStringLiteral("WanaSave"));
+      QVERIFY(e.dialogs.shown.back().buttons == Dialogs::Buttons::YesNoCancel);
+    }
+    const bool saved = answer == int(Dialogs::Answer::Yes);
+    QCOMPARE(ReadBytes(file).contains("Title=Changed"), saved);
+    QCOMPARE(e.doc.FileChanged, changed && !saved);
+    QCOMPARE(e.doc.Areas[0].Title, std::string("Changed"));
+  }
 
-    Editor f;
-    f.StartWith(MakeFile(QStringLiteral("Other.cfg"), 2));
-    f.doc.FileChanged = true;
-    f.dialogs.setNextAnswer(Dialogs::Answer::No);
-    QVERIFY(f.window->close());
-    QCOMPARE(f.dialogs.shown.back().title, QStringLiteral("WanaSave"));
+  // ---- changes made by other programs ----
+
+  void otherProgramsChangeBeforeSave_data() {
+    QTest::addColumn<QString>("road");
+    QTest::addColumn<int>("answer");
+    using A = Dialogs::Answer;
+    for (const char* road : {"Save", "Exit"})
+      for (A a : {A::Overwrite, A::Reload, A::Cancel})
+        QTest::addRow("%s, %s", road,
+                      a == A::Overwrite ? "Overwrite"
+                      : a == A::Reload  ? "Reload"
+                                        : "Cancel")
+            << QString::fromLatin1(road) << int(a);
+    QTest::newRow("Save As the same file, Overwrite")
+        << QStringLiteral("Save As") << int(A::Overwrite);
+  }
+  void otherProgramsChangeBeforeSave() {
+    QFETCH(QString, road);
+    QFETCH(int, answer);
+    const auto a = Dialogs::Answer(answer);
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Editor e;
+    e.StartWith(file);
+    e.ClickEntry(0);
+    e.Click(4);  // Delete: two areas left here
+    const QByteArray theirs = SceneryText(NumberedAreas(5));
+    WriteBytes(file, theirs);
+    if (road == QLatin1String("Exit"))
+      e.dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    if (road == QLatin1String("Save As")) e.dialogs.setNextFileName(file);
+    e.dialogs.setNextAnswer(a);
+    if (road == QLatin1String("Save"))
+      e.window->MnuSave_Click();
+    else if (road == QLatin1String("Exit"))
+      e.window->MnuExit_Click();
+    else
+      e.window->MnuSaveAs_Click();
+
+    QCOMPARE(e.DiskQuestions(), 1);
+    for (const auto& shown : e.dialogs.shown)
+      if (shown.buttons == Dialogs::Buttons::OverwriteReloadCancel)
+        QVERIFY(shown.prompt.contains(file));
+    const bool overwrite = a == Dialogs::Answer::Overwrite;
+    if (overwrite) {
+      QCOMPARE(ReadBytes(file).count("[Area."), 2);
+      QCOMPARE(ReadBytes(file + QStringLiteral(".bak")), theirs);
+    } else {
+      QCOMPARE(ReadBytes(file), theirs);
+    }
+    const bool reload = a == Dialogs::Answer::Reload;
+    QCOMPARE(e.ListCount(), reload ? 5 : 2);
+    QCOMPARE(e.doc.FileChanged, a == Dialogs::Answer::Cancel);
+    QCOMPARE(e.window->Ended(), overwrite && road == QLatin1String("Exit"));
+    QCOMPARE(e.window->StatusBar->text().contains(QStringLiteral("reloaded")),
+             reload);
+    // A cancelled save asks again the next time.
+    if (a == Dialogs::Answer::Cancel) {
+      e.dialogs.setNextAnswer(Dialogs::Answer::Overwrite);
+      QVERIFY(e.window->FileSave());
+      QCOMPARE(e.DiskQuestions(), 2);
+      QCOMPARE(ReadBytes(file).count("[Area."), 2);
+    }
+  }
+
+  void watcherSeesOtherPrograms_data() {
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("atomic");
+    QTest::addColumn<int>("answer");
+    using A = Dialogs::Answer;
+    QTest::newRow("nothing unsaved, replaced: reloads by itself")
+        << false << true << int(A::Cancel);
+    QTest::newRow("nothing unsaved, rewritten: reloads by itself")
+        << false << false << int(A::Cancel);
+    QTest::newRow("unsaved, Overwrite") << true << true << int(A::Overwrite);
+    QTest::newRow("unsaved, Reload") << true << false << int(A::Reload);
+    QTest::newRow("unsaved, Cancel") << true << true << int(A::Cancel);
+  }
+  void watcherSeesOtherPrograms() {
+    QFETCH(bool, unsaved);
+    QFETCH(bool, atomic);
+    QFETCH(int, answer);
+    const auto a = Dialogs::Answer(answer);
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Editor e;
+    e.StartWith(file);
+    e.ClickEntry(1);
+    if (unsaved) e.Click(4);  // Delete: two areas left here
+    e.dialogs.setNextAnswer(a);
+    // An area put in front: every area of ours is one place further on.
+    std::vector<TestArea> areas = NumberedAreas(5);
+    for (int i = 0; i < 5; ++i)
+      areas[i].title =
+          i == 0 ? "Inserted" : "Area title " + QByteArray::number(i);
+    const QByteArray theirs = SceneryText(areas);
+    WriteFromOutside(file, theirs, atomic);
+
+    const bool reload = !unsaved || a == Dialogs::Answer::Reload;
+    if (unsaved)
+      QTRY_COMPARE(e.DiskQuestions(), 1);
+    else
+      QTRY_COMPARE(e.ListCount(), 5);
+    QCOMPARE(e.ListCount(), reload ? 5 : 2);
+    QCOMPARE(e.doc.FileChanged, a == Dialogs::Answer::Cancel && unsaved);
+    QCOMPARE(ReadBytes(file).count("[Area."),
+             a == Dialogs::Answer::Overwrite ? 2 : 5);
+    if (reload) {
+      QCOMPARE(
+          e.window->StatusBar->text(),
+          file + QStringLiteral(" (reloaded: another program changed it)"));
+      // The area shown ("Area title 1" after the Delete, else 2) is found
+      // again.
+      QCOMPARE(e.Selected(), unsaved ? 1 : 2);
+    }
+    // The change is not asked about again; the next save asks.
+    QTest::qWait(700);
+    QCOMPARE(e.DiskQuestions(), unsaved ? 1 : 0);
+    if (a == Dialogs::Answer::Cancel && unsaved) {
+      QVERIFY(!e.window->FileSave());
+      QCOMPARE(e.DiskQuestions(), 2);
+      QCOMPARE(ReadBytes(file), theirs);
+    }
+  }
+
+  void watcherIgnoresOwnSavesAndFollowsReplacements() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Editor e;
+    e.StartWith(file);
+    e.ClickEntry(0);
+    e.Click(4);
+    for (int save = 0; save < 2; ++save) {
+      QVERIFY(e.window->FileSave());
+      QTest::qWait(700);
+      QVERIFY(e.dialogs.shown.empty());
+      QCOMPARE(e.window->StatusBar->text(), file);
+    }
+    QCOMPARE(e.ListCount(), 2);
+    // The file our save put in place is watched: a change written into it
+    // is seen.
+    WriteFromOutside(file, SceneryText(NumberedAreas(5)), false);
+    QTRY_COMPARE(e.ListCount(), 5);
+    QVERIFY(e.dialogs.shown.empty());
+  }
+
+  void unreadableChangeIsToldOnce() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Editor e;
+    e.StartWith(file);
+    WriteFromOutside(file, "junk\r\n", true);
+    QTRY_COMPARE(e.dialogs.messages().size(), 1);
+    QVERIFY(e.dialogs.shown.back().detail.startsWith(file));
+    WriteBytes(Path(QStringLiteral("other.txt")), "the folder changes again");
+    QTest::qWait(700);
+    QCOMPARE(e.dialogs.messages().size(), 1);
+    QCOMPARE(e.ListCount(), 3);
+    // The next save asks before replacing what the other program wrote.
+    QVERIFY(!e.window->FileSave());
+    QCOMPARE(e.DiskQuestions(), 1);
+    QCOMPARE(ReadBytes(file), QByteArray("junk\r\n"));
+  }
+
+  // With the desktop's own dialogs: a change seen while a question is shown
+  // waits for its answer, and is then asked about on its own.
+  void changeSeenDuringQuestionWaits() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Store(QStringLiteral("Paths"), QStringLiteral("FSPath"), file);
+    SceneryDocument doc;
+    DesktopDialogs dialogs;
+    FrmConfig w(doc, dialogs);
+    w.Startup();
+    doc.FileChanged = true;
+    int asked = 0;
+    qsizetype mostAtOnce = 0;
+    bool answering = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+      QList<QMessageBox*> boxes;
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(top); b && b->isVisible())
+          boxes << b;
+      mostAtOnce = std::max(mostAtOnce, boxes.size());
+      if (boxes.isEmpty() || answering) return;
+      answering = true;
+      if (++asked == 1) {
+        WriteBytes(file, SceneryText(NumberedAreas(6)));
+        QTest::qWait(700);
+      }
+      boxes.first()->button(QMessageBox::Cancel)->click();
+      answering = false;
+    });
+    poll.start(20);
+    WriteFromOutside(file, SceneryText(NumberedAreas(5)), true);
+    QTRY_COMPARE(asked, 2);
+    QTest::qWait(700);
+    QCOMPARE(asked, 2);
+    QCOMPARE(mostAtOnce, 1);
+    QVERIFY(doc.FileChanged);
+    QCOMPARE(doc.LastArea, 2);
+  }
+
+  // ---- the desktop's message boxes, answered with keys ----
+
+  void desktopMessageBox_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QString>("act");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("detail");
+    using B = Dialogs::Buttons;
+    using A = Dialogs::Answer;
+    const QString none;
+    const QString escape = QStringLiteral("escape");
+    const QString close = QStringLiteral("close");
+    QTest::newRow("Yes/No, Escape")
+        << int(B::YesNo) << escape << true << int(A::Yes) << none;
+    QTest::newRow("Yes/No, close button")
+        << int(B::YesNo) << close << true << int(A::Yes) << none;
+    QTest::newRow("Yes/No/Cancel, Escape")
+        << int(B::YesNoCancel) << escape << false << int(A::Cancel) << none;
+    QTest::newRow("Overwrite/Reload/Cancel, Escape")
+        << int(B::OverwriteReloadCancel) << escape << false << int(A::Cancel)
+        << none;
+    QTest::newRow("Overwrite/Reload/Cancel, close button")
+        << int(B::OverwriteReloadCancel) << close << false << int(A::Cancel)
+        << none;
+    QTest::newRow("Overwrite")
+        << int(B::OverwriteReloadCancel) << QStringLiteral("Over&write")
+        << false << int(A::Overwrite) << none;
+    QTest::newRow("Reload")
+        << int(B::OverwriteReloadCancel) << QStringLiteral("Rel&oad") << false
+        << int(A::Reload) << none;
+    QTest::newRow("OK with detail")
+        << int(B::Ok) << escape << false << int(A::Ok)
+        << QStringLiteral("/x/Scenery.cfg: there is no [Area. line");
+  }
+  void desktopMessageBox() {
+    QFETCH(int, buttons);
+    QFETCH(QString, act);
+    QFETCH(bool, staysOpen);
+    QFETCH(int, answer);
+    QFETCH(QString, detail);
+    QWidget parent;
+    parent.show();
+    bool stayed = false;
+    QString shownDetail;
+    // Acts on the box once it is shown, then presses Yes if it is still open.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      poll.stop();
+      shownDetail = box->detailedText();
+      if (act == QLatin1String("escape"))
+        QTest::keyClick(box, Qt::Key_Escape);
+      else if (act == QLatin1String("close"))
+        box->close();
+      else
+        for (QAbstractButton* b : box->buttons())
+          if (b->text() == act) b->click();
+      QCoreApplication::processEvents();
+      stayed = box->isVisible();
+      if (stayed) box->button(QMessageBox::Yes)->click();
+    });
+    poll.start(10);
+    DesktopDialogs dialogs;
+    const auto got =
+        dialogs.Message(&parent, QStringLiteral("Question?"),
+                        Dialogs::Buttons(buttons), QString(), detail);
+    QCOMPARE(stayed, staysOpen);
+    QCOMPARE(int(got), answer);
+    QCOMPARE(shownDetail, detail);
   }
 
   // ---- the panel ----

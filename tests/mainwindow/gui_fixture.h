@@ -8,9 +8,11 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "dialogs.h"
@@ -47,6 +49,17 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   QVERIFY(f.open(QIODevice::WriteOnly));
   f.write(bytes);
+}
+
+// Another program's change: written in place, or, when `atomic`, as a new
+// file renamed over the old one.
+inline void WriteFromOutside(const QString& path, const QByteArray& bytes,
+                             bool atomic) {
+  if (!atomic) return WriteBytes(path, bytes);
+  QSaveFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  QVERIFY(f.commit());
 }
 
 inline QByteArray ReadBytes(const QString& path) {
@@ -111,6 +124,13 @@ struct Editor {
     return window->LstTitle->model()
         ->data(window->LstTitle->model()->index(i, 0))
         .toString();
+  }
+  // How often the question about another program's change was asked.
+  int DiskQuestions() const {
+    return int(std::count_if(
+        dialogs.shown.begin(), dialogs.shown.end(), [](const auto& s) {
+          return s.buttons == Dialogs::Buttons::OverwriteReloadCancel;
+        }));
   }
   int ListCount() const { return window->LstTitle->model()->rowCount(); }
   int Selected() const {

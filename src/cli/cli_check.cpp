@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#include "cli_check.h"
+
+#include <nlohmann/json.hpp>
+
+#include "area_health.h"
+#include "code_page.h"
+#include "scenery_reader.h"
+
+namespace sceneshifter {
+namespace {
+
+// Keys in the order the documentation gives them.
+using Json = nlohmann::ordered_json;
+
+// Every text these commands print from the file passes through here.
+std::string Utf8(std::string_view bytes) { return Utf8FromBytes(bytes); }
+
+bool Load(const std::string& file, SceneryDocument& doc, std::ostream& err) {
+  doc.ConfigFile = file;
+  const std::string failure = LoadDocument(doc);
+  if (failure.empty()) return true;
+  err << file << ": " << failure << "\n";
+  return false;
+}
+
+// A field of a tab-separated line: tabs and line breaks become blanks.
+std::string Field(std::string text) {
+  for (char& c : text)
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
+// Names that are not UTF-8 (a path given on the command line) are written
+// with replacement characters rather than refused.
+void Print(std::ostream& out, const Json& json) {
+  out << json.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+}
+
+}  // namespace
+
+int CheckCommand(const std::string& file, bool json, std::ostream& out,
+                 std::ostream& err) {
+  SceneryDocument doc;
+  if (!Load(file, doc, err)) return 1;
+  const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
+  if (json) {
+    Json problems = Json::array();
+    for (const AreaProblem& p : report.problems) {
+      const AreaEntry& area = doc.Areas[p.layer - 1];
+      problems.push_back({{"layer", p.layer},
+                          {"number", Utf8(area.Number)},
+                          {"title", Utf8(area.Title)},
+                          {"code", HealthCodeName(p.code)},
+                          {"detail", p.detail}});
+    }
+    Print(out, {{"file", file},
+                {"areas", doc.AreaCount()},
+                {"problems", std::move(problems)}});
+  } else {
+    for (const AreaProblem& p : report.problems) {
+      out << p.layer << '\t' << HealthCodeName(p.code) << '\t'
+          << Field(Utf8(doc.Areas[p.layer - 1].Title)) << '\t'
+          << Field(p.detail) << '\n';
+    }
+  }
+  return report.problems.empty() ? 0 : 3;
+}
+
+int ListJsonCommand(const std::string& file, std::ostream& out,
+                    std::ostream& err) {
+  SceneryDocument doc;
+  if (!Load(file, doc, err)) return 1;
+  Json areas = Json::array();
+  for (int i = 0; i < doc.AreaCount(); ++i) {
+    const AreaEntry& a = doc.Areas[i];
+    Json flatten = Json::array();
+    for (const std::string& f : a.Flatten) flatten.push_back(Utf8(f));
+    std::string key = a.PathKey;
+    if (!key.empty() && key.back() == '=') key.pop_back();
+    areas.push_back({{"layer", a.Layer},
+                     {"number", Utf8(a.Number)},
+                     {"title", Utf8(a.Title)},
+                     {"pathKey", key},
+                     {"path", Utf8(a.PathValue)},
+                     {"textureLine", Utf8(a.TextureLine)},
+                     {"active", Utf8(a.Active)},
+                     {"required", Utf8(a.Required)},
+                     {"exclude", Utf8(a.Exclude)},
+                     {"flatten", std::move(flatten)}});
+  }
+  Print(out, areas);
+  return 0;
+}
+
+}  // namespace sceneshifter

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+#include <QAbstractItemModel>
+#include <QEvent>
+#include <QListView>
+#include <QScreen>
+#include <QTimer>
+
+#include "codepage.h"
+#include "frm_check_areas.h"
+#include "frm_config.h"
+#include "health_checker.h"
+#include "title_list_delegate.h"
+#include "title_list_model.h"
+
+namespace sceneshifter {
+namespace {
+
+// Calls back when the watched window becomes the active window again: the
+// user may have mended folders in another program meanwhile.
+class ActivationWatcher : public QObject {
+ public:
+  ActivationWatcher(QWidget* window, std::function<void()> activated)
+      : QObject(window), activated_(std::move(activated)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ActivationChange &&
+        static_cast<QWidget*>(watched)->isActiveWindow())
+      activated_();
+    return false;
+  }
+
+ private:
+  std::function<void()> activated_;
+};
+
+// Puts `window` to the right of `main`, or where the screen has room for
+// it, so that the title list stays in sight.
+void PlaceBeside(QWidget& window, const QWidget& main) {
+  const QScreen* screen = main.screen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  const QRect frame = main.frameGeometry();
+  QPoint at(frame.right() + 8, frame.top());
+  if (at.x() + window.width() > room.right())
+    at.setX(room.right() - window.width());
+  if (at.y() + window.height() > room.bottom())
+    at.setY(room.bottom() - window.height());
+  window.move(std::max(at.x(), room.left()), std::max(at.y(), room.top()));
+}
+
+}  // namespace
+
+void FrmConfig::BuildHealthCheck() {
+  checker_ = new HealthChecker(this);
+  checker_->setObjectName(QStringLiteral("HealthChecker"));
+  connect(checker_, &HealthChecker::Finished, this, &FrmConfig::HealthChecked);
+  delegate_ = new TitleListDelegate(doc_, LstTitle);
+  LstTitle->setItemDelegate(delegate_);
+
+  // One check after a command, however many steps it took.
+  healthTimer_ = new QTimer(this);
+  healthTimer_->setSingleShot(true);
+  healthTimer_->setInterval(0);
+  connect(healthTimer_, &QTimer::timeout, this,
+          [this] { checker_->Start(doc_); });
+  // Every change of the table reaches the list's model; a check running
+  // then describes an older table.
+  const auto changed = [this] {
+    checker_->Supersede();
+    healthTimer_->start();
+  };
+  connect(model_, &QAbstractItemModel::modelReset, this, changed);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, changed);
+  connect(model_, &QAbstractItemModel::dataChanged, this, changed);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, changed);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, changed);
+  connect(model_, &QAbstractItemModel::rowsMoved, this, changed);
+  new ActivationWatcher(this, [this] { healthTimer_->start(); });
+}
+
+void FrmConfig::HealthChecked(std::shared_ptr<const HealthResult> result) {
+  health_ = std::move(result);
+  delegate_->SetHealth(health_);
+  LstTitle->viewport()->update();
+  UpdateReport();
+}
+
+void FrmConfig::UpdateReport() {
+  if (!report_ || !health_) return;
+  std::vector<FrmCheckAreas::Row> rows;
+  for (int i = 0; i < doc_.AreaCount(); ++i) {
+    for (const AreaProblem& p : health_->ProblemsOf(i, doc_)) {
+      rows.push_back({p.layer, FromFileBytes(doc_.Areas[i].Title),
+                      QString::fromLatin1(HealthCodeWords(p.code)),
+                      QString::fromStdString(p.detail)});
+    }
+  }
+  report_->SetRows(std::move(rows));
+}
+
+void FrmConfig::MnuCheckAreas_Click() {
+  if (!report_) {
+    report_ = new FrmCheckAreas(this);
+    connect(report_, &FrmCheckAreas::AreaChosen, this,
+            &FrmConfig::ReportAreaChosen);
+  }
+  UpdateReport();
+  if (!report_->isVisible()) PlaceBeside(*report_, *this);
+  report_->show();
+  report_->raise();
+  report_->activateWindow();
+  // A fresh look at the folders, whatever the last check saw.
+  healthTimer_->start();
+}
+
+void FrmConfig::ReportAreaChosen(int layer) {
+  // Not while Add waits for the folder picker, and not for an entry that
+  // has changed since the check.
+  const int row = layer - 1;
+  if (!isEnabled() || !health_ || health_->ProblemsOf(row, doc_).empty())
+    return;
+  SelectListEntry(row);
+}
+
+}  // namespace sceneshifter

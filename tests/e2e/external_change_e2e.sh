@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The built editor in a real X display while another program changes the
+# scenery file: with unsaved changes the editor asks (Cancel, then Ctrl+S
+# asks again, Overwrite); with none it reloads by itself. Checks the
+# question windows and the bytes on disk. SHOTS=DIR keeps screenshots.
+set -euo pipefail
+bin=${1:?usage: external_change_e2e.sh BUILD_DIR}
+bin=$(realpath "$bin")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cfg="$work/FS2000/Scenery.cfg"
+mkdir -p "$work/FS2000"
+areas() {  # areas TITLE... : a scenery text with one area per title
+  printf '[General]\r\nTitle=FS2000 World Scenery\r\n\r\n'
+  local n=0
+  for t in "$@"; do
+    n=$((n + 1))
+    printf '[Area.%03d]\r\nTitle=%s\r\nLocal=Scenery\\%s\r\nActive=True\r\nRequired=False\r\nLayer=%s\r\n\r\n' \
+      "$n" "$t" "$t" "$n"
+  done
+}
+areas "Area 1" "Area 2" "Area 3" >"$cfg"
+areas "Area 1" "Area 2" "Area 3" "Installed" >"$work/theirs.cfg"
+areas "Area 1" "Area 2" "Installed 2" >"$work/theirs2.cfg"
+areas "Area 1" "Area 2" >"$work/ours.cfg"
+areas "Area 1" "Installed 2" >"$work/final.cfg"
+
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/Sceneshifter"
+printf '[Paths]\nFSPath=%s\n' "$cfg" >"$XDG_CONFIG_HOME/Sceneshifter/Sceneshifter.conf"
+unset QT_QPA_PLATFORM
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -euo pipefail
+  bin=$1 work=$2 cfg=$3 shots=${4:-}
+  shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
+  windows() { xdotool search --onlyvisible --name "^Sceneshifter\$" 2>/dev/null | wc -l; }
+  # Waits until N windows named Sceneshifter are shown (the main window and
+  # N - 1 questions); prints the newest.
+  wait_windows() {
+    for i in $(seq 100); do
+      [ "$(windows)" -eq "$1" ] && { xdotool search --onlyvisible --name "^Sceneshifter\$" | tail -1; return; }
+      sleep 0.1
+    done
+    echo "expected $1 windows named Sceneshifter, found $(windows)" >&2; return 1
+  }
+  # Another program replaces the file as installers do: a new file renamed
+  # over the old one.
+  replace() { cp "$1" "$cfg.installer"; mv "$cfg.installer" "$cfg"; }
+  "$bin/sceneshifter" & pid=$!
+  main=$(wait_windows 1)
+  sleep 0.5
+  xdotool windowfocus --sync "$main"
+  xdotool key --window "$main" alt+d   # the last area, selected at start
+  sleep 0.3
+
+  replace "$work/theirs.cfg"
+  question=$(wait_windows 2)           # seen while the changes are unsaved
+  sleep 0.3; shot 1-question-when-seen
+  xdotool windowfocus --sync "$question"
+  xdotool key Escape                   # Cancel
+  wait_windows 1 >/dev/null
+  cmp "$cfg" "$work/theirs.cfg"
+
+  xdotool windowfocus --sync "$main"
+  xdotool key ctrl+s                   # asks again before writing
+  question=$(wait_windows 2)
+  sleep 0.3; shot 2-question-on-save
+  xdotool windowfocus --sync "$question"
+  xdotool key alt+w                    # Overwrite
+  wait_windows 1 >/dev/null
+  sleep 0.5; shot 3-overwritten
+  cmp "$cfg" "$work/ours.cfg"
+  cmp "$cfg.bak" "$work/theirs.cfg"
+
+  # Nothing unsaved now: a change is reloaded without a question, keeping
+  # the selected area ("Area 2"), which the next Delete removes.
+  replace "$work/theirs2.cfg"
+  sleep 1.5
+  [ "$(windows)" -eq 1 ] || { echo "a question was asked" >&2; exit 1; }
+  shot 4-reloaded
+  xdotool windowfocus --sync "$main"
+  xdotool key alt+d
+  sleep 0.2
+  xdotool key ctrl+s
+  sleep 0.5
+  [ "$(windows)" -eq 1 ] || { echo "a question was asked" >&2; exit 1; }
+  xdotool key ctrl+x
+  for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  if kill -0 $pid 2>/dev/null; then kill $pid; echo "editor did not end" >&2; exit 1; fi
+' _ "$bin" "$work" "$cfg" "${SHOTS:-}"
+
+cmp "$cfg" "$work/final.cfg"
+cmp "$cfg.bak" "$work/theirs2.cfg"
+echo "the other program's change was asked about, kept in the backup, and reloaded"
