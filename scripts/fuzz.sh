@@ -13,7 +13,7 @@ sources=("$doc/code_page.cpp" "$doc/text_bytes.cpp" "$doc/scenery_document.cpp"
   "$doc/path_helpers.cpp" src/platform/native_file_ops.cpp)
 # Rebuild only when a source is newer than the target.
 if [ ! -x "$out/reader_fuzz" ] || [ -n "$(find fuzz "$doc" -newer "$out/reader_fuzz" -name '*.[ch]*' | head -1)" ]; then
-  clang++-14 -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined \
+  clang++-14 -std=c++20 -O2 -g -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$doc" -Isrc/platform fuzz/reader_fuzz.cpp \
     "${sources[@]}" -o "$out/reader_fuzz"
 fi

@@ -1,4 +1,4 @@
-// Each editing command on a full table, including the refill of the title
+// Each editing command on a full table, including the update of the title
 // list that follows it.
 #include <benchmark/benchmark.h>
 
@@ -86,6 +86,34 @@ void BM_EditOk(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditOk)->Unit(benchmark::kMillisecond);
+
+// Move To across 2,490 places, down and back up in turn.
+void BM_MoveFar(benchmark::State& state) {
+  FullEditor e;
+  e.window->SelectListEntry(2499);
+  for (auto _ : state) {
+    const bool down = e.doc.CurrentArea == 2499;
+    e.dialogs.setNextInput(QString::number(down ? 10 : 2500));
+    e.window->MnuMoveTo_Click();
+    e.window->LstTitle->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_MoveFar)->Unit(benchmark::kMillisecond);
+
+// Undo of a Delete near the top: the area goes back and 3,000 follow it.
+void BM_UndoDelete(benchmark::State& state) {
+  FullEditor e;
+  e.window->SelectListEntry(1);
+  e.Press(4);
+  for (auto _ : state) {
+    e.window->MnuUndo_Click();
+    e.window->LstTitle->viewport()->repaint();
+    state.PauseTiming();
+    e.window->MnuRedo_Click();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_UndoDelete)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

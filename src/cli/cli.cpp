@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "cli_check.h"
+#include "cli_edit.h"
 #include "code_page.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
@@ -16,6 +17,17 @@ constexpr const char* kUsage =
     "Usage: sceneshifter-cli list FILE [--json]\n"
     "       sceneshifter-cli check FILE [--json]\n"
     "       sceneshifter-cli normalize FILE [--output OUT]\n"
+    "       sceneshifter-cli add FILE --title TITLE (--local FOLDER | --remote "
+    "FOLDER)\n"
+    "                        [--inactive] [--required] [--layer N] [--output "
+    "OUT]\n"
+    "       sceneshifter-cli delete FILE LAYER [--output OUT]\n"
+    "       sceneshifter-cli move FILE LAYER TARGET [--output OUT]\n"
+    "       sceneshifter-cli set FILE LAYER [--title TITLE]\n"
+    "                        [--local FOLDER | --remote FOLDER]\n"
+    "                        [--active | --inactive] [--required | "
+    "--not-required]\n"
+    "                        [--output OUT]\n"
     "\n"
     "list       print the scenery areas as the editor's title list shows "
     "them;\n"
@@ -30,9 +42,37 @@ constexpr const char* kUsage =
     "normalize  sort and renumber the areas and save the file (keeping the "
     "old\n"
     "           one as FILE.bak), or write the result to OUT instead\n"
+    "add        append an area as the editor's Add and O K do: one past the "
+    "last\n"
+    "           area, Active True (False with --inactive), Required False "
+    "(True\n"
+    "           with --required), no texture, exclude or flatten values, the\n"
+    "           folder exactly as given; with --layer, then move it to layer N "
+    "as\n"
+    "           move does. Prints the new area's layer\n"
+    "delete     delete the area at LAYER, as the editor's Delete does\n"
+    "move       move the area at LAYER to layer TARGET in one step, as that "
+    "many\n"
+    "           presses of Raise or Lower would: no area is lowered below "
+    "layer 3,\n"
+    "           and the areas at layers 1 to 3 are not lowered at all\n"
+    "set        change only the fields named, written as the editor's O K "
+    "writes\n"
+    "           them (\"True\"/\"False\", \"Local=\"/\"Remote=\"); every "
+    "other field\n"
+    "           keeps its bytes\n"
     "\n"
-    "Exit status: 0 success, 1 the file cannot be read or saved, 2 usage;\n"
-    "check exits with 3 when it finds problems.\n";
+    "LAYER is an area's layer once the areas are in numerical order, as list\n"
+    "shows it. TITLE and FOLDER are UTF-8; they are stored in the scenery\n"
+    "file's code page, which --version names. add, delete, move and set load\n"
+    "and save the file as normalize does, and print one line: what they did,\n"
+    "and whether the areas had to be put into numerical order first.\n"
+    "\n"
+    "Exit status: 0 success, 1 the file cannot be read or saved, or the "
+    "change\n"
+    "is refused (nothing is written then), 2 usage; check exits with 3 when "
+    "it\n"
+    "finds problems.\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "sceneshifter-cli: " << problem << "\n" << kUsage;
@@ -117,6 +157,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
       return Usage(err, command + " takes one FILE and may take --json");
     if (command == "check") return CheckCommand(file, json, out, err);
     return json ? ListJsonCommand(file, out, err) : List(file, out, err);
+  }
+  if (IsEditVerb(command)) {
+    std::string problem;
+    const int status = RunEditVerb(args, out, err, problem);
+    return status == 2 ? Usage(err, problem) : status;
   }
   if (command == "normalize") {
     std::string file, output;

@@ -10,7 +10,8 @@
 
 namespace sceneshifter {
 
-inline constexpr int kAreaSlots = 3001;   // Areas(0) .. Areas(3000)
+// The most areas a table holds: Areas(0) .. Areas(3000).
+inline constexpr int kAreaSlots = 3001;
 inline constexpr int kHeaderSlots = 201;  // HeaderLines(0) .. HeaderLines(200)
 
 // The one document that every window of a run shares. Paths (ConfigFile,
@@ -18,7 +19,12 @@ inline constexpr int kHeaderSlots = 201;  // HeaderLines(0) .. HeaderLines(200)
 // stays in the file's 8-bit bytes.
 struct SceneryDocument {
   std::vector<std::string> HeaderLines = std::vector<std::string>(kHeaderSlots);
-  std::vector<AreaEntry> Areas = std::vector<AreaEntry>(kAreaSlots);
+  // The areas of the document and no more: Areas(0) .. Areas(LastArea).
+  // LastArea is kept in step with the table's size (Areas.size() - 1) by
+  // the reader and by the table operations (table_operations.h), the only
+  // code that adds or removes areas. Before any file is read the table
+  // holds one empty area, so LastArea starts at 0.
+  std::vector<AreaEntry> Areas = std::vector<AreaEntry>(1);
   std::int16_t LastArea = 0;  // -1 when the table is empty
   std::int16_t CurrentArea = 0;
   std::string ConfigFile;

@@ -95,11 +95,14 @@ void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
 }
 
 // The header cursor: slots above the last are dropped, but still counted.
+// Slots are added only as lines reach them.
 class HeaderStore {
  public:
   explicit HeaderStore(std::vector<std::string>& slots) : slots_(slots) {}
   void Store(std::string_view line) {
-    if (h_ < slots_.size()) slots_[h_] = line;
+    if (h_ >= static_cast<std::size_t>(kHeaderSlots)) return;
+    if (h_ >= slots_.size()) slots_.resize(h_ + 1);
+    slots_[h_] = line;
   }
   void Advance() { ++h_; }
 
@@ -112,15 +115,21 @@ class HeaderStore {
 
 ReadResult ReadSceneryBytes(std::string_view bytes) {
   ReadResult result;
-  result.HeaderLines.assign(kHeaderSlots, std::string());
-  // Room for the largest table, taken from memory only as areas are read.
-  result.Areas.reserve(kAreaSlots);
   auto fail = [&](const char* message, const char* detail) {
     ReadResult failed;
     failed.error = message;
     failed.detail = detail;
     return failed;
   };
+
+  // Every section line holds a "[": room for as many areas as there are,
+  // taken at once, but no more than a table holds.
+  std::size_t brackets = 0;
+  for (std::size_t at = bytes.find('[');
+       at != std::string_view::npos && brackets < kAreaSlots;
+       at = bytes.find('[', at + 1))
+    ++brackets;
+  result.Areas.reserve(brackets);
 
   LineSource lines(bytes);
   HeaderStore header(result.HeaderLines);
@@ -217,10 +226,8 @@ ReadResult ReadSceneryFile(const std::string& path) {
 
 void AdoptRead(SceneryDocument& doc, ReadResult&& read) {
   doc.HeaderLines = std::move(read.HeaderLines);
-  // The read's table, which has room for every slot, becomes the
-  // document's; the slots above the areas read are new and so empty.
-  doc.Areas.swap(read.Areas);
-  doc.Areas.resize(kAreaSlots);
+  // The table holds the areas read and nothing of the earlier file.
+  doc.Areas = std::move(read.Areas);
   doc.LastArea = read.LastArea;
   // The edits of the previous document are gone with it; only this file's
   // own sort can leave it changed.

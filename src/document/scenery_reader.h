@@ -16,9 +16,9 @@ inline constexpr const char* kTooManyAreasMessage =
     "This scenery file holds more than 3001 scenery areas, the most that "
     "Sceneshifter can keep. The file was not loaded.";
 
-// What a read gives: the header slots, the areas read (LastArea + 1 records)
-// and the index of the last area, ready to replace a document's own only
-// when `ok` is true.
+// What a read gives: the header slots that lines reached (at most 201), the
+// areas read (LastArea + 1 records) and the index of the last area, ready to
+// replace a document's own only when `ok` is true.
 struct ReadResult {
   bool ok = false;
   std::string error;   // the message for the user when !ok
@@ -35,8 +35,8 @@ ReadResult ReadSceneryBytes(std::string_view bytes);
 // Reads the scenery file at the UTF-8 host path `path`.
 ReadResult ReadSceneryFile(const std::string& path);
 
-// Puts a successful read into `doc` in place of its header and areas (every
-// record above the new ones is cleared) and sorts it.
+// Puts a successful read into `doc` in place of its header and areas and
+// sorts it.
 void AdoptRead(SceneryDocument& doc, ReadResult&& read);
 
 // Reads ConfigFile into `doc` and sorts it. On failure `doc` is untouched

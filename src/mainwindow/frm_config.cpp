@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QUndoStack>
 #include <algorithm>
 #include <utility>
 
@@ -99,7 +100,11 @@ FrmConfig::FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent)
   connect(diskCheck_, &QTimer::timeout, this, &FrmConfig::CheckDisk);
 }
 
-FrmConfig::~FrmConfig() = default;
+FrmConfig::~FrmConfig() {
+  // The history empties itself as it goes; the news must not reach a
+  // window that is half gone.
+  history_->disconnect(this);
+}
 
 void FrmConfig::BuildControls() {
   auto* client = new QWidget(this);
@@ -140,9 +145,15 @@ void FrmConfig::BuildControls() {
   LstTitle->setUniformItemSizes(true);
   LstTitle->setGeometry(Twips(120, 360, 3015, 5130));
   LstTitle->installEventFilter(this);
+  // An entry dragged to another place moves its area there.
+  LstTitle->setDragDropMode(QAbstractItemView::DragDrop);
+  LstTitle->setDefaultDropAction(Qt::MoveAction);
+  LstTitle->setDropIndicatorShown(true);
+  connect(model_, &TitleListModel::moveRequested, this,
+          [this](int from, int to) { MoveTo(from, to, false); });
   connect(LstTitle->selectionModel(), &QItemSelectionModel::currentChanged,
           this, [this](const QModelIndex& current) {
-            if (refilling_ || !current.isValid()) return;
+            if (!current.isValid()) return;
             LstTitle->selectionModel()->select(
                 current, QItemSelectionModel::ClearAndSelect);
             LstTitle_Click();
@@ -342,9 +353,25 @@ void FrmConfig::BuildMenus() {
   MnuSearchNext =
       item(MnuTools, "MnuSearchNext", "Search &Next", QKeySequence(Qt::Key_F3),
            &FrmConfig::MnuSearchNext_Click);
+  MnuUndo = item(MnuTools, "MnuUndo", "&Undo",
+                 QKeySequence(Qt::CTRL | Qt::Key_Z), &FrmConfig::MnuUndo_Click);
+  MnuRedo = item(MnuTools, "MnuRedo", "&Redo",
+                 QKeySequence(Qt::CTRL | Qt::Key_Y), &FrmConfig::MnuRedo_Click);
+  MnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  MnuMoveTo =
+      item(MnuTools, "MnuMoveTo", "&Move To",
+           QKeySequence(Qt::CTRL | Qt::Key_M), &FrmConfig::MnuMoveTo_Click);
+  MnuMoveTo->setText(QStringLiteral("&Move To\u2026"));
   MnuCheckAreas =
       item(MnuTools, "MnuCheckAreas", "&Check Areas",
            QKeySequence(Qt::CTRL | Qt::Key_K), &FrmConfig::MnuCheckAreas_Click);
+  history_ = new QUndoStack(this);
+  connect(history_, &QUndoStack::canUndoChanged, this,
+          &FrmConfig::UpdateHistoryItems);
+  connect(history_, &QUndoStack::canRedoChanged, this,
+          &FrmConfig::UpdateHistoryItems);
+  UpdateHistoryItems();
 
   MnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
@@ -418,7 +445,7 @@ bool FrmConfig::LoadFile() {
     return false;
   }
   WatchFile();
-  model_->Refill();
+  TableReplaced();
   SelectListEntry(doc_.LastArea);
   if (HasCurrentArea()) FillTextBoxs(doc_.LastArea);
   StatusBar->setText(FromHostPath(doc_.ConfigFile));
@@ -693,18 +720,16 @@ bool FrmConfig::HasCurrentArea() const {
 }
 
 void FrmConfig::SortAreas() {
-  refilling_ = true;
   sceneshifter::SortAreas(doc_);
-  model_->Refill();
-  LstTitle->selectionModel()->clear();
-  refilling_ = false;
+  // The table operations keep the table in order, so the sort only
+  // renumbers what is numbered already; should it ever move areas, the
+  // list reads the table again and the history no longer fits it.
+  if (doc_.AreasSorted) TableReplaced();
 }
 
 void FrmConfig::SelectListEntry(int k) {
   if (k < 0 || k > doc_.LastArea) {
-    refilling_ = true;
     LstTitle->selectionModel()->clear();
-    refilling_ = false;
     doc_.CurrentArea = -1;
     ClearPanel();
     return;
@@ -735,7 +760,7 @@ void FrmConfig::ClearPanel() {
 }
 
 void FrmConfig::FillTextBoxs(std::int16_t ListNumber) {
-  if (ListNumber < 0 || ListNumber >= kAreaSlots) return;
+  if (ListNumber < 0 || ListNumber > doc_.LastArea) return;
   const AreaEntry& a = doc_.Areas[ListNumber];
   Text1[0]->setText(Shown(a.Number));
   Text1[1]->setText(Shown(a.Title));

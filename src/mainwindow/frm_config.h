@@ -13,6 +13,7 @@
 #include "scenery_document.h"
 #include "scenery_writer.h"
 #include "settings_store.h"
+#include "table_operations.h"
 
 class QAction;
 class QCheckBox;
@@ -23,6 +24,7 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QUndoStack;
 class QTimer;
 
 namespace sceneshifter {
@@ -66,6 +68,9 @@ class FrmConfig : public QMainWindow {
   void MnuExit_Click();
   void MnuSearch_Click();
   void MnuSearchNext_Click();
+  void MnuUndo_Click();
+  void MnuRedo_Click();
+  void MnuMoveTo_Click();
   void MnuCheckAreas_Click();
   void MnuAbout_Click();
 
@@ -98,6 +103,9 @@ class FrmConfig : public QMainWindow {
   QAction* MnuExit = nullptr;
   QAction* MnuSearch = nullptr;
   QAction* MnuSearchNext = nullptr;
+  QAction* MnuUndo = nullptr;
+  QAction* MnuRedo = nullptr;
+  QAction* MnuMoveTo = nullptr;
   QAction* MnuCheckAreas = nullptr;
   QMenu* MnuHelp = nullptr;
   QAction* MnuAbout = nullptr;
@@ -164,6 +172,18 @@ class FrmConfig : public QMainWindow {
   void CmdOk();
   void CmdCancel();
 
+  // Shows `change`, just made to the table, in the list and selects the
+  // entry it names.
+  void ShowChange(const TableChange& change);
+  // Shows a command's change; a change of the table also becomes one step
+  // of the history, named `text`.
+  void Record(TableChange change, const QString& text);
+  // After a load: the list reads the new table, and the history is gone.
+  void TableReplaced();
+  // Moves the area at `from` to slot `to` as one step; a refusal is told
+  // when `tell` is set.
+  void MoveTo(int from, int to, bool tell);
+  void UpdateHistoryItems();
   // The area health check (frm_config_health.cpp).
   void BuildHealthCheck();
   void HealthChecked(std::shared_ptr<const HealthResult> result);
@@ -173,8 +193,8 @@ class FrmConfig : public QMainWindow {
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
+  QUndoStack* history_ = nullptr;
   RecentFileList recent_;
-  bool refilling_ = false;
   bool ended_ = false;
   bool startingUp_ = false;
   bool searchUnmatchable_ = false;

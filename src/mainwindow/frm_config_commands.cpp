@@ -5,7 +5,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
+#include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "centre_form.h"
@@ -14,6 +17,7 @@
 #include "frm_files.h"
 #include "scenery_writer.h"
 #include "text_bytes.h"
+#include "title_list_model.h"
 
 namespace sceneshifter {
 namespace {
@@ -23,6 +27,39 @@ std::string Bytes(const QLineEdit* box) {
   ToFileBytes(box->text(), bytes);
   return bytes;
 }
+
+// One change of the table in the history. It is recorded once made; undo
+// and redo each take back the change last made, so the step swaps between
+// the change and its reverse.
+class TableStep : public QUndoCommand {
+ public:
+  TableStep(SceneryDocument& doc, std::function<void(const TableChange&)> show,
+            TableChange change, const QString& text)
+      : QUndoCommand(text),
+        doc_(doc),
+        show_(std::move(show)),
+        change_(std::move(change)) {}
+
+  void undo() override { Revert(); }
+  void redo() override {
+    if (made_) {
+      made_ = false;  // the command itself made it, just before
+      return;
+    }
+    Revert();
+  }
+
+ private:
+  void Revert() {
+    change_ = RevertChange(doc_, change_);
+    show_(change_);
+  }
+
+  SceneryDocument& doc_;
+  std::function<void(const TableChange&)> show_;
+  TableChange change_;
+  bool made_ = true;
+};
 
 }  // namespace
 
@@ -69,54 +106,93 @@ void FrmConfig::SetEditable(bool editing) {
   Check2->setEnabled(editing);
   for (int i = 1; i <= 6; ++i) Command1[i]->setEnabled(!editing);
   Command1[8]->setEnabled(editing);
+  // Areas move, and steps are taken back, only while viewing.
+  LstTitle->setDragEnabled(!editing);
+  UpdateHistoryItems();
+}
+
+void FrmConfig::UpdateHistoryItems() {
+  const bool viewing = !Command1[8]->isEnabled();
+  MnuUndo->setEnabled(viewing && history_->canUndo());
+  MnuRedo->setEnabled(viewing && history_->canRedo());
+  MnuMoveTo->setEnabled(viewing);
+}
+
+void FrmConfig::ShowChange(const TableChange& change) {
+  model_->Show(change);
+  if (change.Changed() || change.select >= 0) SelectListEntry(change.select);
+}
+
+void FrmConfig::Record(TableChange change, const QString& text) {
+  ShowChange(change);
+  // A command that changed nothing leaves no step.
+  if (!change.Changed()) return;
+  history_->push(new TableStep(
+      doc_, [this](const TableChange& c) { ShowChange(c); }, std::move(change),
+      text));
+}
+
+void FrmConfig::TableReplaced() {
+  model_->Reset();
+  history_->clear();
+}
+
+void FrmConfig::MnuUndo_Click() {
+  if (MnuUndo->isEnabled()) history_->undo();
+}
+
+void FrmConfig::MnuRedo_Click() {
+  if (MnuRedo->isEnabled()) history_->redo();
+}
+
+void FrmConfig::MoveTo(int from, int to, bool tell) {
+  if (!MnuMoveTo->isEnabled()) return;
+  const MoveRefusal refusal = CheckMove(doc_, from, to);
+  if (refusal != MoveRefusal::None) {
+    if (tell)
+      dialogs_.Message(
+          this,
+          QString::fromLatin1(MoveRefusalText(refusal, doc_, from, to).c_str()),
+          Dialogs::Buttons::Ok, QString());
+    return;
+  }
+  Record(MoveArea(doc_, from, to), QStringLiteral("Move"));
+}
+
+void FrmConfig::MnuMoveTo_Click() {
+  if (!MnuMoveTo->isEnabled() || !HasCurrentArea()) return;
+  const int from = doc_.CurrentArea;
+  const QString typed =
+      dialogs_
+          .InputBox(this,
+                    QStringLiteral("Type in the layer to move the area at "
+                                   "layer %1 to")
+                        .arg(from + 1),
+                    QStringLiteral("Move To"))
+          .trimmed();
+  if (typed.isEmpty()) return;
+  bool ok = false;
+  const int layer = typed.toInt(&ok);
+  if (!ok || layer == INT_MIN) {
+    dialogs_.Message(this,
+                     QStringLiteral("Please type a layer number from 1 to %1.")
+                         .arg(doc_.LastArea + 1),
+                     Dialogs::Buttons::Ok, QString());
+    return;
+  }
+  MoveTo(from, layer - 1, true);
 }
 
 void FrmConfig::CmdRaise() {
-  if (!HasCurrentArea()) return;
-  doc_.FileChanged = true;
-  const int c = doc_.CurrentArea;
-  if (c >= doc_.LastArea) return;
-  const std::int16_t L = doc_.Areas[c].Layer;
-  std::swap(doc_.Areas[c], doc_.Areas[c + 1]);
-  doc_.Areas[c + 1].Layer = static_cast<std::int16_t>(L + 1);
-  doc_.Areas[c + 1].Number = FormatAreaNumber(L + 1);
-  doc_.Areas[c].Layer = L;
-  doc_.Areas[c].Number = FormatAreaNumber(L);
-  SortAreas();
-  SelectListEntry(c + 1);
+  Record(RaiseArea(doc_, doc_.CurrentArea), QStringLiteral("Raise"));
 }
 
 void FrmConfig::CmdLower() {
-  if (!HasCurrentArea()) return;
-  doc_.FileChanged = true;
-  const int c = doc_.CurrentArea;
-  if (c <= 2) return;
-  const std::int16_t L = doc_.Areas[c].Layer;
-  std::swap(doc_.Areas[c], doc_.Areas[c - 1]);
-  doc_.Areas[c - 1].Layer = static_cast<std::int16_t>(L - 1);
-  doc_.Areas[c - 1].Number = FormatAreaNumber(L - 1);
-  doc_.Areas[c].Layer = L;
-  doc_.Areas[c].Number = FormatAreaNumber(L);
-  SortAreas();
-  SelectListEntry(c - 1);
+  Record(LowerArea(doc_, doc_.CurrentArea), QStringLiteral("Lower"));
 }
 
 void FrmConfig::CmdDelete() {
-  if (!HasCurrentArea()) return;
-  const int c = doc_.CurrentArea;
-  const int e = doc_.LastArea - 1;
-  for (int a = c; a <= e; ++a) {
-    const std::int16_t L = doc_.Areas[a].Layer;
-    doc_.Areas[a] = std::move(doc_.Areas[a + 1]);
-    doc_.Areas[a].Number = FormatAreaNumber(L);
-    doc_.Areas[a].Layer = L;
-  }
-  // The slot left behind holds nothing a later Add could pick up.
-  doc_.Areas[doc_.LastArea].Clear();
-  --doc_.LastArea;
-  SortAreas();
-  SelectListEntry(c - 1);
-  doc_.FileChanged = true;
+  Record(DeleteArea(doc_, doc_.CurrentArea), QStringLiteral("Delete"));
 }
 
 void FrmConfig::CmdEdit() {
@@ -238,17 +314,15 @@ void FrmConfig::CmdOk() {
   }
 
   SetEditable(false);
-  std::int16_t t = doc_.CurrentArea;
+  const AreaValues v = ValuesOf(stored);
   if (AddingArea) {
-    ++doc_.LastArea;
-    t = doc_.LastArea;
     AddingArea = false;
+    // The number shown decides where the new area goes; a new area carries
+    // nothing of an earlier one.
+    Record(AppendArea(doc_, stored.Number, v), QStringLiteral("Add"));
+  } else {
+    Record(StoreArea(doc_, doc_.CurrentArea, v), QStringLiteral("Edit"));
   }
-  // Nothing of an earlier area stays in an added slot.
-  doc_.Areas[t] = std::move(stored);
-  SortAreas();
-  SelectListEntry(t);
-  doc_.FileChanged = true;
 }
 
 void FrmConfig::CmdCancel() {

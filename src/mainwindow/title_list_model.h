@@ -3,11 +3,18 @@
 #include <QAbstractListModel>
 
 #include "scenery_document.h"
+#include "table_operations.h"
 
 namespace sceneshifter {
 
 // The title list as a view over the area table: entry i is slot i's layer,
-// eight spaces and title, made when the list shows it.
+// eight spaces and title, made when the list shows it. The table changes
+// first; the model is then told what changed, row by row, so that the list
+// keeps its scroll position and selection.
+//
+// An entry can be dragged to another place in the list; a drop asks for the
+// move through moveRequested, and a place the move rules refuse is shown as
+// a forbidden drop.
 class TitleListModel : public QAbstractListModel {
   Q_OBJECT
  public:
@@ -17,11 +24,35 @@ class TitleListModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
-  // Call after the table changed: every entry is read again.
-  void Refill();
+  // After the whole table was replaced: every entry is read again.
+  void Reset();
+  // After `change` was made to the table.
+  void Show(const TableChange& change);
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  Qt::DropActions supportedDragActions() const override;
+  Qt::DropActions supportedDropActions() const override;
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                       int column, const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                    int column, const QModelIndex& parent) override;
+
+ signals:
+  // A dragged entry was dropped so that the area at `from` would go to slot
+  // `to`, a move that the rules allow.
+  void moveRequested(int from, int to);
 
  private:
+  // The move that dropping `data` before row `row` asks for.
+  bool DroppedMove(const QMimeData* data, Qt::DropAction action, int row,
+                   const QModelIndex& parent, int& from, int& to) const;
+
   const SceneryDocument& doc_;
+  // The rows the attached views know of, which trail the table while a
+  // change is being told.
+  int rows_ = 0;
 };
 
 }  // namespace sceneshifter

@@ -168,6 +168,7 @@ TEST(AreaHealth, CancelledCheckStops) {
 TEST(AreaHealth, SnapshotAndFolding) {
   SceneryDocument doc;
   doc.ConfigFile = "Scenery.cfg";
+  doc.Areas.resize(2);
   doc.LastArea = 1;
   doc.Areas[0].PathKey = "Local=";
   doc.Areas[0].PathValue = "X";

@@ -314,6 +314,7 @@ TEST(SaveCheck, ValuesThatWouldReadBackDifferentlyAreRefused) {
     EXPECT_EQ(AreaStorageProblem(doc.Areas[0]).empty(), c.said == nullptr);
   }
   SceneryDocument empty = LoadText("[Area.1]\r\nTitle=a\r\n");
+  empty.Areas.clear();
   empty.LastArea = -1;
   EXPECT_NE(StorageProblem(empty, WriteSceneryBytes(empty)).find("no areas"),
             std::string::npos);

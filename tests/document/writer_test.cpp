@@ -13,6 +13,7 @@ namespace {
 
 SceneryDocument WithHeader(std::initializer_list<std::string> lines) {
   SceneryDocument doc;
+  doc.Areas.clear();
   doc.LastArea = -1;
   std::size_t h = 0;
   for (const std::string& line : lines) doc.HeaderLines[h++] = line;
@@ -36,8 +37,8 @@ AreaEntry Alpha() {
 
 TEST(Writer, TheDocumentedExampleArea) {
   SceneryDocument doc = WithHeader({"[Area.001]"});
+  doc.Areas = {Alpha()};
   doc.LastArea = 0;
-  doc.Areas[0] = Alpha();
   EXPECT_EQ(
       WriteSceneryBytes(doc),
       Crlf({"[Area.001]", "Title=Alpha", "Local=Scenery\\Alpha", "Active=True",
@@ -46,6 +47,7 @@ TEST(Writer, TheDocumentedExampleArea) {
 
 TEST(Writer, EveryLineOfAFullArea) {
   SceneryDocument doc = WithHeader({"[General]", "", "[Area.001]"});
+  doc.Areas.resize(2);
   doc.LastArea = 1;
   AreaEntry& e = doc.Areas[0];
   e = Alpha();
@@ -113,6 +115,7 @@ TEST(Writer, HeaderStops) {
 
 TEST(Writer, ValuesAreWrittenAsHeld) {
   SceneryDocument doc = WithHeader({"[Area.1]"});
+  doc.Areas.resize(1);
   doc.LastArea = 0;
   doc.Areas[0].Number = "001";
   doc.Areas[0].Title = " =\"quoted\"= \xE9\xFF";

@@ -1,6 +1,10 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <functional>
 
@@ -670,6 +674,305 @@ class CommandsTest : public GuiTest {
     e.window->MnuLoad_Click();
     e.window->MnuSearchNext_Click();
     QCOMPARE(e.Selected(), 3);
+  }
+
+  // ---- the history, Move To and dragging ----
+
+  static void CheckList(Editor& e) {
+    QCOMPARE(e.ListCount(), e.doc.LastArea + 1);
+    for (int i = 0; i <= e.doc.LastArea; ++i)
+      QCOMPARE(e.Title(i),
+               QString::fromLatin1(TitleListEntry(e.doc.Areas[i]).c_str()));
+  }
+  static QByteArray Table(Editor& e) {
+    return QByteArray::fromStdString(WriteSceneryBytes(e.doc));
+  }
+  // Five areas, two with a texture line, exclude and flatten values.
+  QString HistoryFile() {
+    std::vector<TestArea> areas = NumberedAreas(5);
+    areas[1].body =
+        "Remote=x\r\nTexture=Tex\r\nActive=tRUE\r\nExclude=e\r\nFlatten.3="
+        "f\r\n";
+    areas[3].body = "Local=y\r\nTexture=T4\r\nFlatten.0=g\r\nRequired=1\r\n";
+    WriteBytes(Path(QStringLiteral("Scenery.cfg")), SceneryText(areas));
+    return Path(QStringLiteral("Scenery.cfg"));
+  }
+  static void Key(Editor& e, Qt::Key key,
+                  Qt::KeyboardModifiers mods = Qt::ControlModifier) {
+    QTest::keyClick(e.window->LstTitle, key, mods);
+  }
+
+  void undoAndRedoEachCommand_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("slot");         // selected before the command
+    QTest::addColumn<int>("undoSelects");  // the area the step acted on
+    QTest::addColumn<int>("redoSelects");
+    QTest::newRow("raise") << "raise" << 2 << 2 << 3;
+    QTest::newRow("lower") << "lower" << 3 << 3 << 2;
+    QTest::newRow("delete") << "delete" << 1 << 1 << 0;
+    QTest::newRow("delete first") << "delete" << 0 << 0 << -1;
+    QTest::newRow("edit") << "edit" << 1 << 1 << 1;
+    // Undoing an addition selects the area before the one taken away.
+    QTest::newRow("add") << "add" << 1 << 4 << 5;
+    QTest::newRow("add after 2") << "add after" << 3 << 1 << 2;
+    QTest::newRow("move to") << "move" << 4 << 4 << 2;
+  }
+  void undoAndRedoEachCommand() {
+    QFETCH(QString, command);
+    QFETCH(int, slot);
+    QFETCH(int, undoSelects);
+    QFETCH(int, redoSelects);
+    Editor e;
+    e.StartWith(HistoryFile());
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(!w.MnuUndo->isEnabled() && !w.MnuRedo->isEnabled());
+    e.ClickEntry(slot);
+    const auto before = e.doc.Areas;
+    const QByteArray original = Table(e);
+    if (command == QLatin1String("raise")) e.Click(2);
+    if (command == QLatin1String("lower")) e.Click(3);
+    if (command == QLatin1String("delete")) e.Click(4);
+    if (command == QLatin1String("edit")) {
+      e.Click(5);
+      w.Text1[1]->setText(QStringLiteral("Changed"));
+      QTest::mouseClick(w.Check2, Qt::LeftButton);
+      e.Click(8);
+    }
+    if (command.startsWith(QLatin1String("add"))) {
+      AddChoosing(e, SceneryFolder());
+      if (command == QLatin1String("add after")) e.ClickEntry(1);
+      w.Text1[1]->setText(QStringLiteral("Added"));
+      e.Click(8);
+      // The picker, gone, had the keys.
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      w.activateWindow();
+      QTRY_COMPARE(QApplication::activeWindow(), &w);
+    }
+    if (command == QLatin1String("move")) {
+      e.dialogs.setNextInput(QStringLiteral("3"));
+      Key(e, Qt::Key_M);
+    }
+    const QByteArray made = Table(e);
+    QVERIFY(made != original);
+    // The history outlives a save.
+    QVERIFY(w.FileSave());
+    QVERIFY(!e.doc.FileChanged);
+    QVERIFY(w.MnuUndo->isEnabled());
+
+    Key(e, Qt::Key_Z);
+    QCOMPARE(Table(e), original);
+    QVERIFY(e.doc.Areas == before);
+    QVERIFY(e.doc.FileChanged);
+    QCOMPARE(e.Selected(), undoSelects);
+    QCOMPARE(e.doc.CurrentArea, undoSelects);
+    QCOMPARE(w.Text1[1]->text(), TitleAt(e, undoSelects));
+    CheckList(e);
+    QVERIFY(!w.MnuUndo->isEnabled() && w.MnuRedo->isEnabled());
+
+    Key(e, Qt::Key_Y);
+    QCOMPARE(Table(e), made);
+    QCOMPARE(e.Selected(), redoSelects);
+    CheckList(e);
+    Key(e, Qt::Key_Z);
+    Key(e, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Table(e), made);
+    Key(e, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // none left
+    QCOMPARE(Table(e), made);
+    CheckNumbering(e);
+    CheckViewing(w);
+  }
+
+  void commandsThatChangeNothingLeaveNoStep() {
+    std::vector<TestArea> areas = NumberedAreas(5);
+    areas[1].body = "Local=Addons\\Test\r\nActive=True\r\nRequired=False\r\n";
+    WriteBytes(Path(QStringLiteral("Scenery.cfg")), SceneryText(areas));
+    Editor e;
+    e.StartWith(Path(QStringLiteral("Scenery.cfg")));
+    auto& w = *e.window;
+    e.ClickEntry(4);
+    e.Click(2);  // Raise the last
+    e.ClickEntry(0);
+    e.Click(3);  // Lower the first
+    e.ClickEntry(1);
+    e.Click(5);  // Edit, O K: what O K writes is there already
+    e.Click(8);
+    e.Click(5);  // Edit, Cancel
+    e.Click(9);
+    WhenPickerOpens(
+        [](frmFiles& p) { QTest::mouseClick(p.cmdFile[1], Qt::LeftButton); });
+    e.Click(6);  // Add, cancelled in the picker
+    e.dialogs.setNextInput(QStringLiteral("5"));
+    w.MnuMoveTo_Click();  // to its own layer
+    QVERIFY(!w.MnuUndo->isEnabled());
+    QVERIFY(e.dialogs.messages().isEmpty());
+  }
+
+  void historyOnlyWhileViewingAndClearedByLoad() {
+    Editor e;
+    e.StartWith(MakeFile(5));
+    auto& w = *e.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    e.ClickEntry(2);
+    e.Click(2);
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 3"));
+    e.Click(5);  // Editing: Ctrl+Z belongs to the title box
+    QVERIFY(!w.MnuUndo->isEnabled() && !w.MnuMoveTo->isEnabled());
+    w.Text1[1]->setFocus();
+    QTest::keyClicks(w.Text1[1], QStringLiteral("xyz"));
+    QTest::keyClick(w.Text1[1], Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Text1[1]->text(), QStringLiteral("Area title 3"));
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 3"));
+    w.MnuUndo_Click();
+    QCOMPARE(TitleAt(e, 3), QStringLiteral("Area title 3"));
+    e.Click(9);
+    QVERIFY(w.MnuUndo->isEnabled() && w.MnuMoveTo->isEnabled());
+
+    e.dialogs.setNextFileName(MakeFile(4, QStringLiteral("other.cfg")));
+    w.MnuLoad_Click();
+    QCOMPARE(e.doc.LastArea, 3);
+    QVERIFY(!w.MnuUndo->isEnabled());
+    w.MnuUndo_Click();
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Area title 3"));
+  }
+
+  void moveTo_data() {
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");  // empty: moved
+    QTest::addColumn<QString>("titles");   // the first six, after
+    const QString unmoved = QStringLiteral("1 2 3 4 5 6");
+    QTest::newRow("down to layer 3") << 5 << "3"
+                                     << ""
+                                     << "1 2 6 3 4 5";
+    QTest::newRow("up to the end") << 0 << " 6 "
+                                   << ""
+                                   << "2 3 4 5 6 1";
+    QTest::newRow("below layer 3")
+        << 5 << "2"
+        << "An area cannot be lowered below layer 3." << unmoved;
+    QTest::newRow("layers 1 to 3")
+        << 2 << "1"
+        << "The areas at layers 1 to 3 cannot be lowered." << unmoved;
+    QTest::newRow("past the end")
+        << 1 << "7"
+        << "There is no layer 7: the layers go from 1 to 6." << unmoved;
+    QTest::newRow("not a number")
+        << 1 << "x2"
+        << "Please type a layer number from 1 to 6." << unmoved;
+    QTest::newRow("cancelled") << 1 << ""
+                               << "" << unmoved;
+  }
+  void moveTo() {
+    QFETCH(int, slot);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, titles);
+    Editor e;
+    e.StartWith(MakeFile(6));
+    e.ClickEntry(slot);
+    e.dialogs.setNextInput(typed);
+    e.window->MnuMoveTo_Click();
+    QCOMPARE(e.dialogs.shown.front().prompt,
+             QStringLiteral("Type in the layer to move the area at layer %1 to")
+                 .arg(slot + 1));
+    QCOMPARE(e.dialogs.shown.front().title, QStringLiteral("Move To"));
+    QStringList shown;
+    for (int i = 0; i <= e.doc.LastArea; ++i)
+      shown << TitleAt(e, i).section(QLatin1Char(' '), 2);
+    QCOMPARE(shown.join(QLatin1Char(' ')), titles);
+    QCOMPARE(e.dialogs.messages().value(0), message);
+    const bool moved = titles != QLatin1String("1 2 3 4 5 6");
+    QCOMPARE(e.doc.FileChanged, moved);
+    QCOMPARE(e.window->MnuUndo->isEnabled(), moved);
+    if (moved) {
+      // The moved area stays selected.
+      QCOMPARE(e.window->Text1[1]->text(),
+               QStringLiteral("Area title %1").arg(slot + 1));
+      CheckList(e);
+    } else {
+      QCOMPARE(e.Selected(), slot);
+    }
+  }
+
+  // A drag in the list, as its events arrive: a place the rules refuse is a
+  // forbidden drop; an allowed one moves the area as one step.
+  void dragInTheList() {
+    Editor e;
+    e.StartWith(MakeFile(6));
+    auto* view = e.window->LstTitle;
+    auto* model = view->model();
+    e.ClickEntry(5);
+    std::unique_ptr<QMimeData> data(model->mimeData({model->index(5, 0)}));
+    QVERIFY(data);
+    auto at = [&](int row) {  // the upper half of entry `row`: before it
+      const QRect r = view->visualRect(model->index(row, 0));
+      return QPoint(r.center().x(), r.top() + 2);
+    };
+    auto hover = [&](QPoint pos) {
+      QDragMoveEvent move(pos, Qt::MoveAction, data.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+      move.setDropAction(Qt::MoveAction);  // no platform drag says so here
+      QApplication::sendEvent(view->viewport(), &move);
+      return move.isAccepted();
+    };
+    QDragEnterEvent enter(at(5), Qt::MoveAction, data.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    enter.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QVERIFY(!hover(at(1)));  // below layer 3
+    QVERIFY(hover(at(2)));
+    QDropEvent drop(at(2), Qt::MoveAction, data.get(), Qt::LeftButton,
+                    Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(view->viewport(), &drop);
+    QCOMPARE(TitleAt(e, 2), QStringLiteral("Area title 6"));
+    QCOMPARE(TitleAt(e, 5), QStringLiteral("Area title 5"));
+    QCOMPARE(e.Selected(), 2);
+    QCOMPARE(e.window->Text1[1]->text(), QStringLiteral("Area title 6"));
+    CheckList(e);
+    CheckNumbering(e);
+    QVERIFY(e.dialogs.messages().isEmpty());
+    e.window->MnuUndo_Click();
+    QCOMPARE(TitleAt(e, 5), QStringLiteral("Area title 6"));
+    QCOMPARE(e.Selected(), 5);
+
+    // While editing, no entry can be dragged.
+    e.Click(5);
+    QVERIFY(!view->dragEnabled());
+    e.Click(9);
+    QVERIFY(view->dragEnabled());
+  }
+
+  // The list is told which rows changed, never reset, so it keeps its place.
+  void listToldRowByRow() {
+    Editor e;
+    e.StartWith(MakeFile(300));
+    auto* view = e.window->LstTitle;
+    auto* model = view->model();
+    view->scrollTo(model->index(150, 0), QAbstractItemView::PositionAtCenter);
+    e.ClickEntry(150);
+    const int position = view->verticalScrollBar()->value();
+    QVERIFY(position > 0);
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    QSignalSpy moved(model, &QAbstractItemModel::rowsMoved);
+    QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    e.Click(2);  // Raise
+    e.Click(4);  // Delete
+    e.window->MnuUndo_Click();
+    QApplication::processEvents();
+    QCOMPARE(view->verticalScrollBar()->value(), position);
+    e.Click(9);  // Cancel: its sort moves nothing
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(moved.count(), 1);
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(changed.count(), 3);
   }
 
   // The road of a typical edit, down to the saved bytes.

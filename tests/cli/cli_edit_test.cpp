@@ -1,0 +1,310 @@
+// SPDX-License-Identifier: MIT
+#include "cli_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "code_page.h"
+#include "test_support.h"
+
+using namespace sceneshifter;
+using sceneshifter::testing::Crlf;
+using sceneshifter::testing::LoadText;
+using sceneshifter::testing::TempDir;
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+// Runs the command with "FILE" standing for `file`.
+CliRun Cli(std::vector<std::string> args, const std::string& file = "") {
+  for (std::string& a : args)
+    if (a == "FILE") a = file;
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// Five areas in order; area 2 with texture, exclude and flatten lines and
+// its flags in capitals.
+std::string Scenery(bool inOrder = true) {
+  std::string text = "[General]\r\nTitle=World\r\n";
+  for (int n : {1, 2, 3, 4, 5}) {
+    const int number = inOrder || n > 2 ? n : 3 - n;  // 2, 1, 3, 4, 5
+    const std::string k = std::to_string(number);
+    text += Crlf({"[Area.00" + k + "]", "Title=A" + k, "Local=Scenery\\" + k,
+                  "Active=TRUE", "Required=FALSE", "Layer=" + k});
+    if (number == 2)
+      text += Crlf({"Texture=Tex2", "Exclude=e2", "Flatten.3=f2"});
+  }
+  return text;
+}
+
+std::string Titles(const std::string& bytes) {
+  const SceneryDocument doc = LoadText(bytes);
+  std::string titles;
+  for (int i = 0; i <= doc.LastArea; ++i)
+    titles += (i ? " " : "") + doc.Areas[i].Title;
+  return titles;
+}
+
+const char kInOrder[] = ". The areas were already in numerical order.\n";
+
+}  // namespace
+
+TEST(CliEdit, EachVerb) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;     // without the note on the order
+    std::string titles;  // after
+  };
+  const Case cases[] = {
+      {{"add", "FILE", "--title", "Z\xC3\xBCrich \xE2\x82\xAC", "--local",
+        "Addon Scenery\\Z"},
+       "Added area \"Z\xC3\xBCrich \xE2\x82\xAC\" at layer 6",
+       "A1 A2 A3 A4 A5 Z\xFCrich \x80"},
+      {{"add", "FILE", "--title", "New", "--remote", "\\\\srv\\n", "--layer",
+        "3"},
+       "Added area \"New\" at layer 3",
+       "A1 A2 New A3 A4 A5"},
+      {{"add", "FILE", "--title", "New", "--local", "x", "--layer", "6"},
+       "Added area \"New\" at layer 6",
+       "A1 A2 A3 A4 A5 New"},
+      {{"delete", "FILE", "2"},
+       "Deleted area \"A2\" from layer 2",
+       "A1 A3 A4 A5"},
+      {{"move", "FILE", "5", "3"},
+       "Moved area \"A5\" from layer 5 to layer 3",
+       "A1 A2 A5 A3 A4"},
+      {{"move", "FILE", "1", "5"},
+       "Moved area \"A1\" from layer 1 to layer 5",
+       "A2 A3 A4 A5 A1"},
+      {{"move", "FILE", "4", "4"},
+       "Area \"A4\" is at layer 4 already; nothing moved",
+       "A1 A2 A3 A4 A5"},
+      {{"set", "FILE", "2", "--title", "Two"},
+       "Set the title of area \"Two\" at layer 2",
+       "A1 Two A3 A4 A5"},
+      {{"set", "FILE", "2", "--remote", "R", "--inactive", "--required"},
+       "Set the folder, active flag and required flag of area \"A2\" at "
+       "layer 2",
+       "A1 A2 A3 A4 A5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.out);
+    TempDir dir;
+    dir.Write("Scenery.cfg", Scenery());
+    const CliRun run = Cli(c.args, dir.Path("Scenery.cfg"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, c.out + kInOrder);
+    EXPECT_EQ(Titles(dir.Read("Scenery.cfg")), c.titles);
+    EXPECT_EQ(dir.Read("Scenery.cfg.bak"), Scenery());
+  }
+}
+
+TEST(CliEdit, WritesAsTheEditorDoesAndKeepsEveryOtherByte) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", Scenery());
+  ASSERT_EQ(Cli({"set", "FILE", "2", "--remote", "R", "--inactive"},
+                dir.Path("Scenery.cfg"))
+                .status,
+            0);
+  std::string expected = Scenery();
+  const std::string from = "Title=A2\r\nLocal=Scenery\\2\r\nActive=TRUE";
+  expected.replace(expected.find(from), from.size(),
+                   "Title=A2\r\nRemote=R\r\nActive=False");
+  // The writer's own layout: the file as normalize writes the expected text.
+  TempDir other;
+  other.Write("want.cfg", expected);
+  ASSERT_EQ(Cli({"normalize", "FILE"}, other.Path("want.cfg")).status, 0);
+  EXPECT_EQ(dir.Read("Scenery.cfg"), other.Read("want.cfg"));
+
+  // A new area as Add and O K make it; then with --inactive and --required.
+  TempDir added;
+  added.Write("Scenery.cfg", Scenery());
+  ASSERT_EQ(Cli({"add", "FILE", "--title", "T", "--local", "F"},
+                added.Path("Scenery.cfg"))
+                .status,
+            0);
+  ASSERT_EQ(Cli({"add", "FILE", "--title", "U", "--remote", "G", "--inactive",
+                 "--required"},
+                added.Path("Scenery.cfg"))
+                .status,
+            0);
+  const std::string text = added.Read("Scenery.cfg");
+  EXPECT_NE(text.find(Crlf({"[Area.006]", "Title=T", "Local=F", "Active=True",
+                            "Required=False", "Layer=6", ""})),
+            std::string::npos);
+  EXPECT_NE(text.find(Crlf({"[Area.007]", "Title=U", "Remote=G", "Active=False",
+                            "Required=True", "Layer=7", ""})),
+            std::string::npos);
+}
+
+TEST(CliEdit, SaysWhenTheLoadReorderedAndWritesToOutput) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", Scenery(false));
+  const CliRun run = Cli({"delete", "FILE", "5", "--output", dir.Path("o.cfg")},
+                         dir.Path("Scenery.cfg"));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "Deleted area \"A5\" from layer 5. The areas were first put into "
+            "numerical order and renumbered.\n");
+  EXPECT_EQ(Titles(dir.Read("o.cfg")), "A1 A2 A3 A4");
+  EXPECT_EQ(dir.Read("Scenery.cfg"), Scenery(false));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"Scenery.cfg", "o.cfg"}));
+}
+
+TEST(CliEdit, RefusalsExitOneAndWriteNothing) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;  // after "FILE: "
+  };
+  const std::string nothing = " Nothing was written.\n";
+  const Case cases[] = {
+      {{"delete", "FILE", "6"},
+       "There is no area at layer 6: the layers go from 1 to 5."},
+      {{"set", "FILE", "0", "--active"},
+       "There is no area at layer 0: the layers go from 1 to 5."},
+      {{"move", "FILE", "9", "1"},
+       "There is no area at layer 9: the layers go from 1 to 5."},
+      {{"move", "FILE", "2", "6"},
+       "There is no layer 6: the layers go from 1 to 5."},
+      {{"move", "FILE", "5", "2"}, "An area cannot be lowered below layer 3."},
+      {{"move", "FILE", "3", "1"},
+       "The areas at layers 1 to 3 cannot be lowered."},
+      {{"add", "FILE", "--title", "N", "--local", "x", "--layer", "1"},
+       "An area cannot be lowered below layer 3."},
+      {{"add", "FILE", "--title", "N", "--local", "x", "--layer", "7"},
+       "There is no layer 7: the layers go from 1 to 6."},
+      {{"set", "FILE", "1", "--title", "\xD0\x9C\xD0\xBE"},
+       "--title '\xD0\x9C\xD0\xBE' has characters that the scenery file's "
+       "code page (1252) cannot hold."},
+      {{"add", "FILE", "--title", "t", "--local", "\xFF"},
+       "--local '\xFF' has characters that the scenery file's code page "
+       "(1252) cannot hold."},
+      {{"set", "FILE", "1", "--title", "two\rlines"},
+       "the Title holds text that a scenery file cannot store (it would be "
+       "read back differently)."},
+      {{"add", "FILE", "--title", "t", "--local", "f [Area.9]"},
+       "the Folder holds text that a scenery file cannot store (it would be "
+       "read back differently)."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.err);
+    TempDir dir;
+    dir.Write("Scenery.cfg", Scenery());
+    const std::string file = dir.Path("Scenery.cfg");
+    const CliRun run = Cli(c.args, file);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, file + ": " + c.err + nothing);
+    EXPECT_EQ(dir.Read("Scenery.cfg"), Scenery());
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"Scenery.cfg"});
+  }
+
+  // A full table takes no more; a file that cannot be read says why.
+  TempDir dir;
+  std::string full = "[General]\r\n";
+  for (int n = 1; n <= kAreaSlots; ++n)
+    full += "[Area." + std::to_string(n) + "]\r\nTitle=a\r\n";
+  dir.Write("full.cfg", full);
+  CliRun run = Cli({"add", "FILE", "--title", "N", "--local", "x"},
+                   dir.Path("full.cfg"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("3001 areas already"), std::string::npos);
+  run = Cli({"delete", "FILE", "1"}, dir.Path("missing.cfg"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.rfind(dir.Path("missing.cfg") + ": There Appears", 0), 0u);
+}
+
+TEST(CliEdit, UsageErrorsExitTwo) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {{"add", "FILE", "--local", "x"}, "add needs --title TITLE"},
+      {{"add", "FILE", "--title", "t"},
+       "add needs --local FOLDER or --remote FOLDER"},
+      {{"add", "FILE", "--title", "t", "--local", "x", "--remote", "y"},
+       "--local and --remote exclude each other"},
+      {{"add", "FILE", "--title", "", "--local", "x"},
+       "--title must not be empty"},
+      {{"add", "FILE", "--title", "t", "--local", "x", "--layer", "3x"},
+       "N must be a whole number, not '3x'"},
+      {{"add", "FILE", "--title", "t", "--title", "u", "--local", "x"},
+       "--title is given twice"},
+      {{"add", "FILE", "--title", "t", "--local", "x", "--active"},
+       "add takes no --active"},
+      {{"add", "--title", "t", "--local", "x"}, "add takes one FILE"},
+      {{"delete", "FILE"}, "delete takes FILE LAYER"},
+      {{"delete", "FILE", "-1"}, "unexpected argument '-1'"},
+      {{"delete", "FILE", "99999999999"},
+       "LAYER must be a whole number, not '99999999999'"},
+      {{"move", "FILE", "1"}, "move takes FILE LAYER TARGET"},
+      {{"move", "FILE", "1", "two"},
+       "TARGET must be a whole number, not 'two'"},
+      {{"set", "FILE", "1"}, "set needs at least one field to change"},
+      {{"set", "FILE", "1", "--active", "--inactive"},
+       "--active and --inactive exclude each other"},
+      {{"set", "FILE", "1", "--layer", "2"}, "set takes no --layer"},
+      {{"set", "FILE", "1", "--title"}, "--title needs a value"},
+  };
+  TempDir dir;
+  dir.Write("Scenery.cfg", Scenery());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.problem);
+    const CliRun run = Cli(c.args, dir.Path("Scenery.cfg"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(
+        run.err.rfind(
+            std::string("sceneshifter-cli: ") + c.problem + "\nUsage:", 0),
+        0u);
+  }
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"Scenery.cfg"});
+
+  // The help names every verb and every option.
+  const std::string help = Cli({"--help"}).out;
+  for (const char* word :
+       {"list FILE", "normalize FILE", "add FILE", "delete FILE LAYER",
+        "move FILE LAYER TARGET", "set FILE LAYER", "--title", "--local",
+        "--remote", "--inactive", "--active", "--required", "--not-required",
+        "--layer N", "--output OUT"})
+    EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+TEST(CliEdit, Utf8ToTheCodePage) {
+  struct Case {
+    std::string utf8;
+    bool ok;
+    std::string bytes;
+  };
+  // The tests run with code page 1252.
+  const Case cases[] = {
+      {"caf\xC3\xA9 \xE2\x82\xAC", true, "caf\xE9 \x80"},
+      {"\xD0\x9C", false, ""},      // Cyrillic
+      {"\xEF\xBF\xBD", false, ""},  // U+FFFD itself
+      {"\xC3", false, ""},          // not UTF-8: cut short,
+      {"\xC0\xAF", false, ""},      // overlong,
+      {"\xED\xA0\x80", false, ""},  // a surrogate,
+      {"\xE9", false, ""},          // a bare byte
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "untouched";
+    EXPECT_EQ(FileBytesFromUtf8(c.utf8, bytes), c.ok) << c.utf8;
+    EXPECT_EQ(bytes, c.ok ? c.bytes : "untouched") << c.utf8;
+    // Whatever is stored reads back as the text given.
+    if (c.ok) {
+      EXPECT_EQ(Utf8FromBytes(bytes), c.utf8);
+    }
+  }
+}
