@@ -241,8 +241,8 @@ void FrmConfig::BuildControls() {
        "Add a new area after the last one: choose its scenery folder, type "
        "its title, then press O K."},
       {Command1[4],
-       "Delete the selected area, without asking. The areas after it move up "
-       "one place and are renumbered."},
+       "Delete the selected area, without asking (Tools > Undo brings it "
+       "back). The areas after it move up one place and are renumbered."},
       {Command1[5],
        "Change the selected area's title, path and kind of folder and its "
        "Active and Required boxes, then press O K."},
