@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/screenshot.png: the editor with the bundled example loaded, in a
 # virtual X display, with a settings store of its own.
 set -euo pipefail
@@ -7,7 +8,17 @@ out=${1:-docs/screenshot.png}
 mkdir -p "$(dirname "$out")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp examples/Scenery.cfg "$work/Scenery.cfg"
+fs="$work/FS2000"
+mkdir -p "$fs"
+cp examples/Scenery.cfg "$fs/Scenery.cfg"
+# The example's local scenery folders, each with its scenery files, but for
+# one that has gone missing: the list then marks only that one and the
+# folders on the network.
+sed -n 's/^Local=//p' examples/Scenery.cfg | tr -d '\r' | tr '\\' / |
+  grep -v Hollin | while read -r folder; do
+    mkdir -p "$fs/$folder/scenery"
+    touch "$fs/$folder/scenery/$(basename "$folder").bgl"
+  done
 export XDG_CONFIG_HOME="$work/config"
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   ./build/sceneshifter "$1" & pid=$!
@@ -24,5 +35,5 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   xdotool key Home $(printf "Down %.0s" $(seq 11))
   sleep 0.3
   import -window "$win" "$2"
-  kill $pid' _ "$work/Scenery.cfg" "$(realpath -m "$out")"
+  kill $pid' _ "$fs/Scenery.cfg" "$(realpath -m "$out")"
 echo "wrote $out"
