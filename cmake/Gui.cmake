@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The editor window and its parts.
 set(CMAKE_AUTOMOC ON)
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and opens the editor on a working copy of
 # the bundled example, so that the example itself stays as it is.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/screenshot.png: the editor with the bundled example loaded, in a
 # virtual X display, with a settings store of its own.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for the editor's start-up: a bare Qt Widgets program that shows
 // one empty window of the editor's size and ends after the first pass of the
 // event loop, started the same way as startup_probe.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Process start to the window shown with a 3001-area file loaded, offscreen,
 # against a bare Qt Widgets program showing one empty window of the same
 # size: runs interleaved, the median wall time of each, their ratio, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor's own start-up on a given file, ending as soon as the window
 // has been shown with the file loaded: time it from outside, with
 // bench/gui/startup.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "centre_form.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frm_config.h"
 
 #include <QAction>
