@@ -17,4 +17,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENESHIFTER_WERROR=ON >/dev/null
-cmake --build build
+# The targets named as arguments, or everything.
+cmake --build build ${1:+--target "$@"}
