@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times the whole `sceneshifter-cli normalize` process on the generated
 # 3001-area table (reversed order) against a plain `cp` of the same file and
 # against a durable copy (`dd conv=fsync`), and prints the median of several

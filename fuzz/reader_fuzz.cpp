@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes given to the reader either fail with a message
 // or give a document whose saved text reads back and saves the same.
 #include <cstddef>

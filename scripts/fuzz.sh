@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the reader's libFuzzer target with clang++-14 and runs it for a
 # bounded time (FUZZ_SECONDS, default 60) from the seed corpus. New inputs
 # go to build-fuzz/corpus, so the seeds in fuzz/corpus stay as committed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the core tests (document and CLI) once more with AddressSanitizer
 # and UndefinedBehaviorSanitizer in build-asan/, and runs them.
 set -euo pipefail

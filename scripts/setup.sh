@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what the build needs from Debian's packages, when it is missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth clang-format
@@ -16,4 +17,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENESHIFTER_WERROR=ON >/dev/null
-cmake --build build
+# The targets named as arguments, or everything.
+cmake --build build ${1:+--target "$@"}

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs the whole test suite, then the
 # core and CLI tests cross-built for Windows under Wine, then the core tests
 # once more under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each editing command on a full table, including the update of the title
 // list that follows it.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenery_document.h"
 
 #include <algorithm>

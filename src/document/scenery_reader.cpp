@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenery_reader.h"
 
 #include <algorithm>

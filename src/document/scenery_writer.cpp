@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenery_writer.h"
 
 #include <algorithm>

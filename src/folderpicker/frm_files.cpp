@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frm_files.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "title_list_model.h"
 
 #include <QMimeData>

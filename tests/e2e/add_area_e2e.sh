@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The built editor in a real X display, driven by keys and clicks: add an
 # area through the folder picker, save, and compare the file byte for byte.
 set -euo pipefail

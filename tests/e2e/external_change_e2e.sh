@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The built editor in a real X display while another program changes the
 # scenery file: with unsaved changes the editor asks (Cancel, then Ctrl+S
 # asks again, Overwrite); with none it reloads by itself. Checks the
