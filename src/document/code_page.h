@@ -59,4 +59,7 @@ std::array<unsigned char, 256> FoldTableOf(int codePage);
 // The simple lowercase mapping of the letters of the code pages above.
 char16_t LowercaseOf(char16_t c);
 
+// Appends the UTF-8 form of the code point `c`.
+void AppendUtf8(std::string& out, char32_t c);
+
 }  // namespace sceneshifter
