@@ -96,13 +96,7 @@ bool FileAndJson(const std::vector<std::string>& args, std::string& file,
 
 int List(const std::string& file, std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
-  doc.ConfigFile = file;
-  std::string detail;
-  const std::string failure = LoadDocument(doc, &detail);
-  if (!failure.empty()) {
-    err << file << ": " << failure << "\n" << detail << "\n";
-    return 1;
-  }
+  if (!LoadForCli(file, doc, err)) return 1;
   std::string text;
   for (int i = 0; i <= doc.LastArea; ++i) {
     text += TitleListEntry(doc.Areas[i]);
@@ -115,21 +109,9 @@ int List(const std::string& file, std::ostream& out, std::ostream& err) {
 int Normalize(const std::string& file, const std::string& output,
               std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
-  doc.ConfigFile = file;
-  std::string detail;
-  const std::string failure = LoadDocument(doc, &detail);
-  if (!failure.empty()) {
-    err << file << ": " << failure << "\n" << detail << "\n";
-    return 1;
-  }
+  if (!LoadForCli(file, doc, err)) return 1;
   if (!output.empty()) doc.ConfigFile = output;
-  const SaveResult saved = SaveDocument(doc);
-  if (!saved.ok) {
-    err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
-    return 1;
-  }
-  if (!saved.backupWarning.empty())
-    err << doc.ConfigFile << ": " << saved.backupWarning << "\n";
+  if (!SaveForCli(doc, err)) return 1;
   out << (doc.AreasSorted ? "The areas were put into numerical order and "
                             "renumbered.\n"
                           : "The areas were already in order; renumbered.\n");
@@ -137,6 +119,27 @@ int Normalize(const std::string& file, const std::string& output,
 }
 
 }  // namespace
+
+bool LoadForCli(const std::string& file, SceneryDocument& doc,
+                std::ostream& err) {
+  doc.ConfigFile = file;
+  std::string detail;
+  const std::string failure = LoadDocument(doc, &detail);
+  if (failure.empty()) return true;
+  err << file << ": " << failure << "\n" << detail << "\n";
+  return false;
+}
+
+bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
+  const SaveResult saved = SaveDocument(doc);
+  if (!saved.ok) {
+    err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
+    return false;
+  }
+  for (const std::string* warning : {&saved.backupWarning, &saved.syncWarning})
+    if (!warning->empty()) err << doc.ConfigFile << ": " << *warning << "\n";
+  return true;
+}
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out,
            std::ostream& err) {

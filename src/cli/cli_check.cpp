@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "area_health.h"
+#include "cli.h"
 #include "code_page.h"
 #include "scenery_reader.h"
 
@@ -15,14 +16,6 @@ using Json = nlohmann::ordered_json;
 
 // Every text these commands print from the file passes through here.
 std::string Utf8(std::string_view bytes) { return Utf8FromBytes(bytes); }
-
-bool Load(const std::string& file, SceneryDocument& doc, std::ostream& err) {
-  doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
-  if (failure.empty()) return true;
-  err << file << ": " << failure << "\n";
-  return false;
-}
 
 // A field of a tab-separated line: tabs and line breaks become blanks.
 std::string Field(std::string text) {
@@ -42,7 +35,7 @@ void Print(std::ostream& out, const Json& json) {
 int CheckCommand(const std::string& file, bool json, std::ostream& out,
                  std::ostream& err) {
   SceneryDocument doc;
-  if (!Load(file, doc, err)) return 1;
+  if (!LoadForCli(file, doc, err)) return 1;
   const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
   if (json) {
     Json problems = Json::array();
@@ -70,7 +63,7 @@ int CheckCommand(const std::string& file, bool json, std::ostream& out,
 int ListJsonCommand(const std::string& file, std::ostream& out,
                     std::ostream& err) {
   SceneryDocument doc;
-  if (!Load(file, doc, err)) return 1;
+  if (!LoadForCli(file, doc, err)) return 1;
   Json areas = Json::array();
   for (int i = 0; i < doc.AreaCount(); ++i) {
     const AreaEntry& a = doc.Areas[i];

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <map>
 
+#include "cli.h"
 #include "code_page.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
@@ -317,12 +318,7 @@ int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
 
   const std::string& file = o.positional[0];
   SceneryDocument doc;
-  doc.ConfigFile = file;
-  const std::string failure = LoadDocument(doc);
-  if (!failure.empty()) {
-    err << file << ": " << failure << "\n";
-    return 1;
-  }
+  if (!LoadForCli(file, doc, err)) return 1;
   const bool reordered = doc.AreasSorted;
   const int slot = numbers[0] - 1;
   const EditResult r = verb == "add"      ? Add(doc, o)
@@ -336,13 +332,7 @@ int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
     return 1;
   }
   if (o.values.count("--output")) doc.ConfigFile = o.values.at("--output");
-  const SaveResult saved = SaveDocument(doc);
-  if (!saved.ok) {
-    err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
-    return 1;
-  }
-  if (!saved.backupWarning.empty())
-    err << doc.ConfigFile << ": " << saved.backupWarning << "\n";
+  if (!SaveForCli(doc, err)) return 1;
   out << r.done
       << (reordered ? ". The areas were first put into numerical order and "
                       "renumbered.\n"
