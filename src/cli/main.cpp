@@ -18,6 +18,7 @@
 #endif
 
 #include "cli.h"
+#include "code_page.h"
 
 namespace {
 
@@ -26,16 +27,9 @@ namespace {
 // narrow argv would have them in the ANSI code page, losing what it lacks.
 std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv) {
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0,
-                                         nullptr, nullptr);
-    std::string arg(size > 0 ? static_cast<std::size_t>(size) : 1, '\0');
-    if (size > 0)
-      WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, arg.data(), size, nullptr,
-                          nullptr);
-    arg.pop_back();  // the terminating NUL
-    args.push_back(std::move(arg));
-  }
+  for (int i = 1; i < argc; ++i)
+    args.push_back(sceneshifter::Utf8FromUtf16(
+        reinterpret_cast<const char16_t*>(argv[i])));
   return args;
 }
 
@@ -46,11 +40,7 @@ void Emit(DWORD stream, FILE* file, const std::string& utf8) {
   const HANDLE handle = GetStdHandle(stream);
   DWORD mode = 0;
   if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
-    const int n = static_cast<int>(utf8.size());
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, text.data(), size);
+    const std::u16string text = sceneshifter::Utf16FromUtf8(utf8);
     DWORD written = 0;
     if (WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()),
                       &written, nullptr))
