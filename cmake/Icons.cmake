@@ -22,5 +22,8 @@ foreach(_size IN LISTS SCENESHIFTER_ICON_SIZES)
   endif()
 endforeach()
 set_source_files_properties(${_pngs} PROPERTIES GENERATED TRUE)
+# The installed sizes the window does not carry are drawn by this target, so
+# that an install from a fresh build finds every one.
+add_custom_target(sceneshifter_icons ALL DEPENDS ${_pngs})
 qt_add_resources(sceneshifter_mainwindow "sceneshifter_icons"
   PREFIX /icons BASE ${SCENESHIFTER_ICON_DIR} FILES ${_window_pngs})
