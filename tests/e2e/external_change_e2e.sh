@@ -4,35 +4,17 @@
 # scenery file: with unsaved changes the editor asks (Cancel, then Ctrl+S
 # asks again, Overwrite); with none it reloads by itself. Checks the
 # question windows and the bytes on disk. SHOTS=DIR keeps screenshots.
-set -euo pipefail
-bin=${1:?usage: external_change_e2e.sh BUILD_DIR}
-bin=$(realpath "$bin")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/lib.sh"
 cfg="$work/FS2000/Scenery.cfg"
 mkdir -p "$work/FS2000"
-areas() {  # areas TITLE... : a scenery text with one area per title
-  printf '[General]\r\nTitle=FS2000 World Scenery\r\n\r\n'
-  local n=0
-  for t in "$@"; do
-    n=$((n + 1))
-    printf '[Area.%03d]\r\nTitle=%s\r\nLocal=Scenery\\%s\r\nActive=True\r\nRequired=False\r\nLayer=%s\r\n\r\n' \
-      "$n" "$t" "$t" "$n"
-  done
-}
-areas "Area 1" "Area 2" "Area 3" >"$cfg"
-areas "Area 1" "Area 2" "Area 3" "Installed" >"$work/theirs.cfg"
-areas "Area 1" "Area 2" "Installed 2" >"$work/theirs2.cfg"
-areas "Area 1" "Area 2" >"$work/ours.cfg"
-areas "Area 1" "Installed 2" >"$work/final.cfg"
+scenery_text "Area 1" "Area 2" "Area 3" >"$cfg"
+scenery_text "Area 1" "Area 2" "Area 3" "Installed" >"$work/theirs.cfg"
+scenery_text "Area 1" "Area 2" "Installed 2" >"$work/theirs2.cfg"
+scenery_text "Area 1" "Area 2" >"$work/ours.cfg"
+scenery_text "Area 1" "Installed 2" >"$work/final.cfg"
+remember "$cfg"
 
-export XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_CONFIG_HOME/Sceneshifter"
-printf '[Paths]\nFSPath=%s\n' "$cfg" >"$XDG_CONFIG_HOME/Sceneshifter/Sceneshifter.conf"
-unset QT_QPA_PLATFORM
-
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  set -euo pipefail
+in_display '
   bin=$1 work=$2 cfg=$3 shots=${4:-}
   shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
   windows() { xdotool search --onlyvisible --name "^Sceneshifter\$" 2>/dev/null | wc -l; }
@@ -86,10 +68,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   xdotool key ctrl+s
   sleep 0.5
   [ "$(windows)" -eq 1 ] || { echo "a question was asked" >&2; exit 1; }
-  xdotool key ctrl+x
-  for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-  if kill -0 $pid 2>/dev/null; then kill $pid; echo "editor did not end" >&2; exit 1; fi
-' _ "$bin" "$work" "$cfg" "${SHOTS:-}"
+  end_editor $pid
+' "$bin" "$work" "$cfg" "${SHOTS:-}"
 
 cmp "$cfg" "$work/final.cfg"
 cmp "$cfg.bak" "$work/theirs2.cfg"
