@@ -148,7 +148,8 @@ std::string AreaStorageProblem(const AreaEntry& area) {
 }
 
 SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
-                           FileOps& ops) {
+                           FileOps& ops,
+                           const FileFingerprint* unchangedSince) {
   SaveResult result;
   std::string why;
   std::string target;
@@ -159,6 +160,20 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
   const std::string folder = FolderOfPath(target);
   const std::string backup = path + ".bak";
   const bool existing = ops.Exists(target);
+  // The old text is read once: it is what the check compares and what the
+  // backup keeps.
+  std::string old;
+  std::string readError;
+  const bool oldRead = existing && ReadWholeFile(target, old, readError);
+  if (unchangedSince &&
+      !(oldRead ? FingerprintOf(target, old) : FileFingerprint{})
+           .SameContent(*unchangedSince)) {
+    result.changedOnDisk = true;
+    result.error =
+        "another program has changed the file since it was read. Nothing was "
+        "changed";
+    return result;
+  }
   if (existing && !ops.CanWrite(target, why)) {
     result.error = why + ". Nothing was changed";
     return result;
@@ -178,10 +193,10 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
   // that a failed save leaves the earlier backup too.
   std::string staged;
   if (existing) {
-    std::string old;
-    if (!ReadWholeFile(target, old, why) ||
-        !ops.WriteTemporary(backup + ".sceneshifter-", old, target, staged,
-                            why))
+    if (!oldRead)
+      result.backupWarning = "no backup could be made (" + readError + ")";
+    else if (!ops.WriteTemporary(backup + ".sceneshifter-", old, target, staged,
+                                 why))
       result.backupWarning = "no backup could be made (" + why + ")";
   }
 
@@ -216,16 +231,10 @@ SaveResult SaveDocument(SceneryDocument& doc, FileOps& ops, SaveMode mode) {
   const std::string bytes = WriteSceneryBytes(doc);
   result.error = StorageProblem(doc, bytes);
   if (!result.error.empty()) return result;
-  if (mode == SaveMode::CheckDisk && !doc.DiskPath.empty() &&
-      doc.DiskPath == doc.ConfigFile &&
-      !CurrentFingerprint(doc.ConfigFile).SameContent(doc.DiskFingerprint)) {
-    result.changedOnDisk = true;
-    result.error =
-        "another program has changed the file since it was read. Nothing was "
-        "changed";
-    return result;
-  }
-  result = SaveSceneryFile(doc.ConfigFile, bytes, ops);
+  const bool check = mode == SaveMode::CheckDisk && !doc.DiskPath.empty() &&
+                     doc.DiskPath == doc.ConfigFile;
+  result = SaveSceneryFile(doc.ConfigFile, bytes, ops,
+                           check ? &doc.DiskFingerprint : nullptr);
   if (result.ok) {
     doc.FileChanged = false;
     doc.DiskPath = doc.ConfigFile;

@@ -27,9 +27,12 @@ struct SaveResult {
 // permissions) and is synced, a regular copy of the old text becomes `path`
 // + ".bak", and the temporary file is renamed over the file. A symbolic
 // link at `path` stays a link; the file it leads to is the one written. A
-// failure leaves the file, its backup and the folder as they were.
+// failure leaves the file, its backup and the folder as they were. With
+// `unchangedSince`, the old text (the one the backup keeps) must still be
+// what that fingerprint describes, or nothing is written (`changedOnDisk`).
 SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
-                           FileOps& ops = DefaultFileOps());
+                           FileOps& ops = DefaultFileOps(),
+                           const FileFingerprint* unchangedSince = nullptr);
 
 // Whether a save checks the file on disk for changes made by other programs
 // since it was read.

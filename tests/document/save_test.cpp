@@ -281,6 +281,9 @@ TEST(SaveOnDisk, AFileChangedByAnotherProgramIsNotOverwrittenUnasked) {
   EXPECT_FALSE(refused.ok);
   EXPECT_TRUE(refused.changedOnDisk);
   EXPECT_EQ(dir.Read("Scenery.cfg"), theirs);
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), kOld);  // the backup untouched too
+  EXPECT_EQ(dir.Names(),
+            (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak"}));
   const SaveResult forced =
       SaveDocument(doc, DefaultFileOps(), SaveMode::Overwrite);
   ASSERT_TRUE(forced.ok) << forced.error;
