@@ -37,7 +37,8 @@ std::string Utf8FromBytes(std::string_view bytes);
 std::string Utf8FromBytes(std::string_view bytes, int codePage);
 
 // The bytes of `text`; false, with `bytes` left as it was, when the code
-// page cannot hold one of its characters.
+// page cannot hold one of its characters. In 1258 a precomposed letter with
+// a tone mark is written as its letter and the combining mark.
 bool BytesFromUtf16(std::u16string_view text, std::string& bytes);
 bool BytesFromUtf16(std::u16string_view text, std::string& bytes, int codePage);
 

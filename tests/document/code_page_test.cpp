@@ -87,6 +87,36 @@ TEST(CodePage, EveryByteAsGlibcReadsIt) {
   }
 }
 
+// Every character of the BMP, alone, as glibc writes it in 1258: refused,
+// one byte, or a letter and its combining tone mark.
+TEST(CodePage, VietnameseAsGlibcWritesIt) {
+  iconv_t cd = iconv_open("CP1258", "UTF-16LE");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  for (char32_t c = 0x80; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c < 0xE000) continue;
+    const char16_t in[1] = {static_cast<char16_t>(c)};
+    char out[8] = {};
+    char* ip = reinterpret_cast<char*>(const_cast<char16_t*>(in));
+    char* op = out;
+    std::size_t inLeft = sizeof in, outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const bool held = iconv(cd, &ip, &inLeft, &op, &outLeft) !=
+                          static_cast<std::size_t>(-1) &&
+                      iconv(cd, nullptr, nullptr, &op, &outLeft) !=
+                          static_cast<std::size_t>(-1);
+    std::string ours;
+    const bool oursHeld =
+        BytesFromUtf16(std::u16string_view(in, 1), ours, 1258);
+    // The stand-ins of the bytes 1258 leaves undefined are ours alone.
+    const bool standIn = c < 0xA0 || (c >= 0xF880 && c <= 0xF8FF);
+    EXPECT_EQ(oursHeld, held || (standIn && oursHeld)) << std::hex << int(c);
+    if (held) {
+      EXPECT_EQ(ours, std::string(out, op)) << std::hex << int(c);
+    }
+  }
+  iconv_close(cd);
+}
+
 // A byte folds to the byte of its lowercase letter, by the C library's
 // Unicode case mapping.
 TEST(CodePage, FoldsLettersAsTheCLibraryLowersThem) {
@@ -154,6 +184,13 @@ TEST(CodePage, TextThatTheCodePageCannotHold) {
       {1252, u"\xDC80", nullptr},        // an unpaired surrogate
       {1253, u"\uF8F9", "\xAA"},         // an undefined byte's stand-in
       {1252, u"", ""},
+      // Toned letters go to 1258 as the letter and its combining mark.
+      {1258, u"Vi\u1EC7t Nam", "Vi\xEA\xF2t Nam"},
+      {1258, u"\u1EA5\u00C3",
+       "\xE2\xEC"
+       "A\xDE"},
+      {1258, u"\u1EC7\u0141", nullptr},
+      {1252, u"Vi\u1EC7t", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cp);
