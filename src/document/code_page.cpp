@@ -400,17 +400,18 @@ bool SystemEncode(std::u16string_view text, std::string& bytes) {
     bytes.clear();
     return true;
   }
+  const UINT codePage = GetACP();
   // Windows writes a precomposed toned letter as its plain letter, or not
   // at all without best fit: the letter and its mark are written instead.
   const std::u16string split =
-      GetACP() == 1258 ? SplitToneMarks(text) : std::u16string();
+      codePage == 1258 ? SplitToneMarks(text) : std::u16string();
   if (!split.empty()) text = split;
   if (!FitsInt(text.size())) return false;
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int n = static_cast<int>(text.size());
   // Without best fit, a character the code page lacks is not replaced by a
   // look-alike but reported. UTF-8 takes neither flag nor report.
-  const bool utf8 = GetACP() == CP_UTF8;
+  const bool utf8 = codePage == CP_UTF8;
   const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
   BOOL* report = utf8 ? nullptr : &usedDefault;
@@ -661,8 +662,9 @@ std::array<unsigned char, 256> FoldTableOf(int codePage) {
   for (int b = 0x80; b < 256; ++b) {
     const char16_t lower = LowercaseOf(table.high[b - 0x80]);
     std::string byte;
+    // One byte for one letter: a toned letter is never split here.
     if (lower != table.high[b - 0x80] &&
-        TableEncode(std::u16string_view(&lower, 1), byte, table))
+        EncodeEach(std::u16string_view(&lower, 1), byte, table))
       fold[b] = static_cast<unsigned char>(byte[0]);
   }
   return fold;
