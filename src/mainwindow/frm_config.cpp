@@ -516,7 +516,7 @@ bool FrmConfig::MaybeSave(bool offerCancel) {
 Dialogs::Answer FrmConfig::AskAboutDiskChange() {
   const QString path = FromHostPath(doc_.ConfigFile);
   const QString what =
-      CurrentFingerprint(doc_.ConfigFile).exists
+      FileExists(doc_.ConfigFile)
           ? QStringLiteral(
                 "Another program has changed the scenery file %1 "
                 "since Sceneshifter read it.")
