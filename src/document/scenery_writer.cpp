@@ -55,10 +55,12 @@ void WriteDocument(const SceneryDocument& doc, Out& out) {
   }
 }
 
-std::string FileNameOf(const std::string& path) {
+// The name and the folder of a file as the host splits its path (unlike
+// path_helpers.h, which splits the simulator's paths at "\" and "/" alike).
+std::string HostFileName(const std::string& path) {
   return Utf8Path(HostPath(path).filename());
 }
-std::string FolderOfPath(const std::string& path) {
+std::string HostFolder(const std::string& path) {
   return Utf8Path(HostPath(path).parent_path());
 }
 
@@ -157,7 +159,7 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
     result.error = why + ". Nothing was changed";
     return result;
   }
-  const std::string folder = FolderOfPath(target);
+  const std::string folder = HostFolder(target);
   const std::string backup = path + ".bak";
   const bool existing = ops.Exists(target);
   // The old text is read once: it is what the check compares and what the
@@ -214,13 +216,13 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
   }
   // What earlier saves left when they were stopped half-way goes only now,
   // so that a failed save leaves the folder exactly as it found it.
-  RemoveLeftovers(ops, folder, FileNameOf(target));
+  RemoveLeftovers(ops, folder, HostFileName(target));
   if (target != path)
-    RemoveLeftovers(ops, FolderOfPath(path), FileNameOf(path));
+    RemoveLeftovers(ops, HostFolder(path), HostFileName(path));
   if (!ops.SyncFolder(folder, why))
     result.syncWarning = "the folder could not be synced to disk (" + why +
                          "), so the new text may not survive a power cut";
-  const std::string backupFolder = FolderOfPath(backup);
+  const std::string backupFolder = HostFolder(backup);
   if (!staged.empty() && backupFolder != folder)
     ops.SyncFolder(backupFolder, why);
   return result;
