@@ -470,31 +470,16 @@ HealthReport CheckAreaHealth(const HealthSnapshot& snapshot,
 std::string FoldName(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {
-      out += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
-      ++i;
+  while (!utf8.empty()) {
+    const std::size_t n = Utf8SequenceLength(utf8);
+    if (n == 0) {
+      out += utf8[0];  // a byte of a name that is not UTF-8 stays
+      utf8.remove_prefix(1);
       continue;
     }
-    const std::size_t length = b >= 0xF0   ? 4
-                               : b >= 0xE0 ? 3
-                               : b >= 0xC0 ? 2
-                                           : 0;
-    char32_t c = length == 4 ? b & 0x07 : length == 3 ? b & 0x0F : b & 0x1F;
-    bool valid = length > 0 && i + length <= utf8.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto cont = static_cast<unsigned char>(utf8[i + k]);
-      valid = (cont & 0xC0) == 0x80;
-      c = (c << 6) | (cont & 0x3F);
-    }
-    if (!valid) {
-      out += static_cast<char>(b);
-      ++i;
-      continue;
-    }
+    const char32_t c = CodePointOf(utf8.substr(0, n));
     AppendUtf8(out, c <= 0xFFFF ? LowercaseOf(static_cast<char16_t>(c)) : c);
-    i += length;
+    utf8.remove_prefix(n);
   }
   return out;
 }

@@ -592,6 +592,16 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return 0;
 }
 
+char32_t CodePointOf(std::string_view sequence) {
+  const std::size_t n = sequence.size();
+  const auto b = [&sequence](std::size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(sequence[i]));
+  };
+  char32_t c = n == 1 ? b(0) : b(0) & (0x7F >> n);
+  for (std::size_t i = 1; i < n; ++i) c = (c << 6) | (b(i) & 0x3F);
+  return c;
+}
+
 std::u16string Utf16FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
@@ -602,11 +612,7 @@ std::u16string Utf16FromUtf8(std::string_view text) {
       text.remove_prefix(1);
       continue;
     }
-    const auto b = [&text](std::size_t i) {
-      return static_cast<char32_t>(static_cast<unsigned char>(text[i]));
-    };
-    char32_t c = n == 1 ? b(0) : b(0) & (0x7F >> n);
-    for (std::size_t i = 1; i < n; ++i) c = (c << 6) | (b(i) & 0x3F);
+    const char32_t c = CodePointOf(text.substr(0, n));
     if (c >= 0x10000) {
       out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
       out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));

@@ -52,6 +52,10 @@ std::u16string Utf16FromUtf8(std::string_view text);
 // The length of the valid UTF-8 sequence at the start of `text`, or 0.
 std::size_t Utf8SequenceLength(std::string_view text);
 
+// The code point of `sequence`, a valid UTF-8 sequence of the length that
+// Utf8SequenceLength gives.
+char32_t CodePointOf(std::string_view sequence);
+
 // The case folding of single bytes in `codePage`: a letter whose lowercase
 // letter the code page also holds folds to that byte; every other byte
 // stays. Only ASCII letters fold in a code page without a table.
