@@ -230,11 +230,9 @@ EditResult Set(SceneryDocument& doc, int slot, const Options& o) {
     v.Required = o.Has("--required") ? "True" : "False";
     fields.push_back("required flag");
   }
-  AreaEntry changed = doc.Areas[slot];
-  changed.Title = v.Title;
-  changed.PathKey = v.PathKey;
-  changed.PathValue = v.PathValue;
-  if (const std::string field = AreaStorageProblem(changed); !field.empty()) {
+  if (const std::string field =
+          AreaStorageProblem(WithValues(doc.Areas[slot], v));
+      !field.empty()) {
     r.refusal = CannotStore(field);
     return r;
   }

@@ -60,6 +60,11 @@ AreaValues ValuesOf(const AreaEntry& a) {
           a.Required, a.Exclude, a.Flatten};
 }
 
+AreaEntry WithValues(AreaEntry area, const AreaValues& values) {
+  Store(area, values);
+  return area;
+}
+
 TableChange MoveSlot(SceneryDocument& doc, int from, int to) {
   if (!IsArea(doc, from) || !IsArea(doc, to) || from == to) return {};
   auto at = [&](int slot) { return doc.Areas.begin() + slot; };

@@ -33,6 +33,8 @@ struct AreaValues {
 };
 
 AreaValues ValuesOf(const AreaEntry& area);
+// `area` as O K would leave it with `values` stored.
+AreaEntry WithValues(AreaEntry area, const AreaValues& values);
 
 // What an operation changed, so that callers need not compare tables, and
 // what it takes to change it back. Slots are those of the table after the
