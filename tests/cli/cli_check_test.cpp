@@ -3,28 +3,18 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "cli.h"
+#include "cli_run.h"
 #include "test_support.h"
 
 using namespace sceneshifter;
+using sceneshifter::testing::Cli;
+using sceneshifter::testing::CliRun;
 using sceneshifter::testing::Crlf;
 using sceneshifter::testing::TempDir;
 using Json = nlohmann::json;
 
 namespace {
-
-struct CliOutput {
-  int status;
-  std::string out, err;
-};
-
-CliOutput Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // Three areas in the file's order 2, 1, 3: one whose folder is whole, one
 // whose folder is gone, and one with no folder and odd flags; the second
@@ -84,7 +74,7 @@ TEST(CliCheck, UsageErrorsExitTwo) {
   };
   for (const auto& args : cases) {
     SCOPED_TRACE(args.size() > 1 ? args[1] : args[0]);
-    const CliOutput run = Cli(args);
+    const CliRun run = Cli(args);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("Usage:"), std::string::npos);
@@ -93,7 +83,7 @@ TEST(CliCheck, UsageErrorsExitTwo) {
 
 TEST(CliCheck, ProblemsAsLinesAndAsJson) {
   const CheckTree tree;
-  const CliOutput lines = Cli({"check", tree.File()});
+  const CliRun lines = Cli({"check", tree.File()});
   EXPECT_EQ(lines.status, 3) << lines.err;
   const std::string gone =
       tree.dir.Path("Addon Scenery") +
@@ -105,7 +95,7 @@ TEST(CliCheck, ProblemsAsLinesAndAsJson) {
   EXPECT_EQ(lines.err, "");
 
   // The same from the other side of the file, as JSON, FILE after --json.
-  const CliOutput json = Cli({"check", "--json", tree.File()});
+  const CliRun json = Cli({"check", "--json", tree.File()});
   EXPECT_EQ(json.status, 3);
   const Json doc = Json::parse(json.out);
   EXPECT_EQ(doc["file"], tree.File());
@@ -121,7 +111,7 @@ TEST(CliCheck, ProblemsAsLinesAndAsJson) {
   for (const bool asJson : {false, true}) {
     std::vector<std::string> args = {"check", tree.File("Clean.cfg")};
     if (asJson) args.push_back("--json");
-    const CliOutput clean = Cli(args);
+    const CliRun clean = Cli(args);
     EXPECT_EQ(clean.status, 0) << clean.err;
     if (asJson)
       EXPECT_EQ(Json::parse(clean.out)["problems"], Json::array());
@@ -132,7 +122,7 @@ TEST(CliCheck, ProblemsAsLinesAndAsJson) {
 
 TEST(CliCheck, ListAsJsonHasEveryField) {
   const CheckTree tree;
-  const CliOutput run = Cli({"list", tree.File(), "--json"});
+  const CliRun run = Cli({"list", tree.File(), "--json"});
   ASSERT_EQ(run.status, 0) << run.err;
   const Json areas = Json::parse(run.out);
   ASSERT_EQ(areas.size(), 3u);
@@ -163,7 +153,7 @@ TEST(CliCheck, UnreadableFileExitsOne) {
           {"check", dir.Path(name), "--json"},
           {"list", dir.Path(name), "--json"}}) {
       SCOPED_TRACE(args[0] + " " + name);
-      const CliOutput run = Cli(args);
+      const CliRun run = Cli(args);
       EXPECT_EQ(run.status, 1);
       EXPECT_EQ(run.out, "");
       EXPECT_NE(run.err.find(kReadFailureMessage), std::string::npos);

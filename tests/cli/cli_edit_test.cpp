@@ -3,34 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "cli_run.h"
 #include "code_page.h"
 #include "test_support.h"
 
 using namespace sceneshifter;
+using sceneshifter::testing::Cli;
+using sceneshifter::testing::CliRun;
 using sceneshifter::testing::Crlf;
 using sceneshifter::testing::LoadText;
 using sceneshifter::testing::TempDir;
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-// Runs the command with "FILE" standing for `file`.
-CliRun Cli(std::vector<std::string> args, const std::string& file = "") {
-  for (std::string& a : args)
-    if (a == "FILE") a = file;
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // Five areas in order; area 2 with texture, exclude and flatten lines and
 // its flags in capitals.

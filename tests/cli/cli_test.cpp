@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "code_page.h"
 #include "scenery_writer.h"
 #include "test_support.h"
@@ -16,21 +16,12 @@
 #endif
 
 using namespace sceneshifter;
+using sceneshifter::testing::Cli;
+using sceneshifter::testing::CliRun;
 using sceneshifter::testing::Crlf;
 using sceneshifter::testing::TempDir;
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // Areas 3, 1, 2 in file order, one title in windows-1252 bytes.
 const std::string kScenery =
