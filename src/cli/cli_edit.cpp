@@ -122,9 +122,7 @@ bool TextArgument(const Options& o, const std::string& name, std::string& bytes,
 }
 
 std::string CannotStore(const std::string& field) {
-  return "the " + field +
-         " holds text that a scenery file cannot store (it would be read "
-         "back differently)";
+  return "the " + field + " " + kCannotStoreReason;
 }
 
 std::string NoArea(const SceneryDocument& doc, int slot) {

@@ -128,8 +128,7 @@ std::string StorageProblem(const SceneryDocument& doc,
     if (i + 1 == count && !field && readCount != count) field = "values";
     if (field)
       return "the " + std::string(field) + " of area " + std::to_string(i + 1) +
-             " holds text that a scenery file cannot store (it would be read "
-             "back differently). Nothing was saved";
+             " " + kCannotStoreReason + ". Nothing was saved";
   }
   return {};
 }

@@ -50,6 +50,11 @@ SaveResult SaveDocument(SceneryDocument& doc, FileOps& ops = DefaultFileOps(),
 std::string StorageProblem(const SceneryDocument& doc,
                            const std::string& bytes);
 
+// What the messages say after the name of such a field.
+inline constexpr const char* kCannotStoreReason =
+    "holds text that a scenery file cannot store (it would be read back "
+    "differently)";
+
 // The name of the first field of `area` whose value a scenery file cannot
 // hold so that it reads back the same ("Title", "Folder", ...), or empty.
 std::string AreaStorageProblem(const AreaEntry& area);

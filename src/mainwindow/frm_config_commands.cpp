@@ -296,12 +296,11 @@ void FrmConfig::CmdOk() {
   std::string field = AreaStorageProblem(stored);
   if (!field.empty()) {
     if (field == "Folder") field = "Path";  // the panel's caption
-    dialogs_.Message(
-        this,
-        QStringLiteral("The %1 holds text that a scenery file cannot store (it "
-                       "would be read back differently). Please change it.")
-            .arg(QString::fromLatin1(field.c_str())),
-        Dialogs::Buttons::Ok, QString());
+    dialogs_.Message(this,
+                     QStringLiteral("The %1 %2. Please change it.")
+                         .arg(QString::fromLatin1(field.c_str()),
+                              QString::fromLatin1(kCannotStoreReason)),
+                     Dialogs::Buttons::Ok, QString());
     return;
   }
   if (AddingArea && doc_.LastArea >= kAreaSlots - 1) {
