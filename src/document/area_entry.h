@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sceneshifter {
 
@@ -22,6 +23,9 @@ struct AreaEntry {
   std::string Required;
   std::string Exclude;
   std::array<std::string, 10> Flatten;
+  // The section's other non-blank lines (comments, keys of other tools), in
+  // their order, written back after the known ones.
+  std::vector<std::string> ExtraLines;
 
   void Clear() { *this = AreaEntry{}; }
   bool operator==(const AreaEntry&) const = default;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 #include <vector>
 
 #include "scenery_reader.h"
@@ -51,6 +52,7 @@ void WriteDocument(const SceneryDocument& doc, Out& out) {
           '='};
       Line(out, std::string_view(key, sizeof key), e.Flatten[k]);
     }
+    for (const std::string& extra : e.ExtraLines) Line(out, extra);
     Line(out, "");
   }
 }
@@ -209,6 +211,10 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
     return result;
   }
   result.ok = true;
+  if (oldRead) {
+    result.replacedExisting = true;
+    result.replacedText = std::move(old);
+  }
   if (!staged.empty() && !ops.Replace(staged, backup, why)) {
     ops.Remove(staged);
     result.backupWarning = "no backup could be made (" + why + ")";

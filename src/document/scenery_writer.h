@@ -19,6 +19,10 @@ struct SaveResult {
   // The save was refused because the file on disk is no longer what was
   // read or last written: another program has changed it.
   bool changedOnDisk = false;
+  // After a successful save of a file that existed: the text it replaced
+  // (the one the backup keeps), so that callers can keep it elsewhere too.
+  bool replacedExisting = false;
+  std::string replacedText;
 };
 
 // Writes `bytes` to `path` so that the file is always either its complete
