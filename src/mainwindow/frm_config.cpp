@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QUndoStack>
+#include <algorithm>
 #include <utility>
 
 #include "area_panel.h"
@@ -158,14 +159,15 @@ void FrmConfig::BuildControls() {
   StatusBar->setFrameStyle(QFrame::Box | QFrame::Plain);
   StatusBar->setLineWidth(1);
   StatusBar->setGeometry(Twips(0, 5640, 8295, 375));
-  // A second field for what a command has to say, at the row's right end
-  // clear of the path in the middle.
+  // A second field for what a command has to say, at the row's right end;
+  // ShowStatusMessage sizes it to its text, to leave the path in the middle
+  // in sight.
   StatusMessage = new QLabel(client);
   StatusMessage->setObjectName(QStringLiteral("StatusMessage"));
   StatusMessage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   StatusMessage->setContentsMargins(0, 0, 6, 0);
-  StatusMessage->setGeometry(Twips(5760, 5655, 2520, 345));
   StatusMessage->setAccessibleName(QStringLiteral("Status"));
+  ShowStatusMessage(QString());
 
   // What each control is for, in the words of the simulator's scenery.
   const std::pair<QWidget*, const char*> tips[] = {
@@ -305,6 +307,12 @@ bool FrmConfig::MaybeSave(bool offerCancel) {
 
 void FrmConfig::ShowStatusMessage(const QString& text) {
   StatusMessage->setText(text);
+  // Inside the path's frame, at most its right half.
+  const QRect row = StatusBar->geometry().adjusted(1, 1, -1, -1);
+  const int width =
+      std::min(StatusMessage->sizeHint().width(), row.width() / 2);
+  StatusMessage->setGeometry(row.right() + 1 - width, row.top(), width,
+                             row.height());
 }
 
 void FrmConfig::End() {
