@@ -136,8 +136,8 @@ std::string SetsJson(const std::vector<ScenerySet>& sets) {
   }
   const Json json = {
       {"version", kFormatVersion}, {"codePage", codePage}, {"sets", list}};
-  // Names are checked to be UTF-8 before they become sets, and the texts
-  // come from the code page's own conversion; nothing here is replaced.
+  // Every text is UTF-8 already (names are checked, the rest converted from
+  // the code page): "replace" only keeps a dump from throwing.
   return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
