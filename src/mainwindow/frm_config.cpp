@@ -735,11 +735,11 @@ void FrmConfig::SelectListEntry(int k) {
     return;
   }
   const QModelIndex index = model_->index(k);
-  if (LstTitle->currentIndex() == index) {
+  // An entry that moved stays current, but may have left the view.
+  if (LstTitle->currentIndex() == index)
     LstTitle_Click();
-    return;
-  }
-  LstTitle->setCurrentIndex(index);
+  else
+    LstTitle->setCurrentIndex(index);
   LstTitle->scrollTo(index);
 }
 
