@@ -163,17 +163,17 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
 
   // Room beyond the design goes to the folder list; the drive list and the
   // buttons keep to the bottom, the buttons to the right.
-  const QSize design = Twips(0, 0, 3945, 2310).size();
-  auto* layout = new AnchorLayout(this, design);
+  auto* layout = new AnchorLayout(this, Twips(0, 0, 3945, 2310).size());
   layout->SetAnchors(Dir1,
                      AnchorLayout::kGrowWidth | AnchorLayout::kGrowHeight);
   layout->SetAnchors(Drive1, AnchorLayout::kFollowBottom);
   for (QPushButton* b : cmdFile)
     layout->SetAnchors(
         b, AnchorLayout::kFollowBottom | AnchorLayout::kFollowRight);
+  layout->SetScale(layout->CaptionScale());
   resize(ReadWindowSize(*OpenSettingsStore(), kPickerSize)
-             .value_or(design)
-             .expandedTo(design));
+             .value_or(layout->sizeHint())
+             .expandedTo(layout->sizeHint()));
 
   connect(Drive1, &QComboBox::currentIndexChanged, this,
           &frmFiles::Drive1_Change);

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "anchor_layout.h"
 #include "centre_form.h"
 #include "code_page.h"
 #include "codepage.h"
@@ -87,7 +88,6 @@ FrmConfig::FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent)
   BuildControls();
   BuildMenus();
   BuildHealthCheck();
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   watcher_ = new QFileSystemWatcher(this);
   diskCheck_ = new QTimer(this);
@@ -109,7 +109,6 @@ FrmConfig::~FrmConfig() {
 void FrmConfig::BuildControls() {
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
-  client->setFixedSize(Twips(0, 0, 8745, 6015).size());
   setCentralWidget(client);
   const QFont captions = CaptionFont();
 
@@ -226,6 +225,22 @@ void FrmConfig::BuildControls() {
   StatusBar->setFrameStyle(QFrame::Box | QFrame::Plain);
   StatusBar->setLineWidth(1);
   StatusBar->setGeometry(Twips(0, 5640, 8295, 375));
+
+  // Room beyond the design goes to the list, down and across; whatever
+  // stands right of the list (the command column, the panel) moves with the
+  // right edge, and the status line stretches along the bottom.
+  room_ = new AnchorLayout(client, Twips(0, 0, 8745, 6015).size());
+  const int listRight = LstTitle->geometry().right();
+  for (QWidget* w : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w->geometry().left() > listRight)
+      room_->SetAnchors(w, AnchorLayout::kFollowRight);
+  room_->SetAnchors(LstTitle,
+                    AnchorLayout::kGrowWidth | AnchorLayout::kGrowHeight);
+  room_->SetAnchors(StatusBar,
+                    AnchorLayout::kGrowWidth | AnchorLayout::kFollowBottom);
+  room_->SetAnchors(QStringLiteral("StatusMessage"),
+                    AnchorLayout::kFollowRight | AnchorLayout::kFollowBottom);
+  room_->SetScale(room_->CaptionScale());
 
   // What each control is for, in the words of the simulator's scenery.
   const std::pair<QWidget*, const char*> tips[] = {
@@ -631,7 +646,10 @@ void FrmConfig::PlaceWindow() {
   QList<QRect> screens;
   for (const QScreen* s : QGuiApplication::screens())
     screens << s->availableGeometry();
-  const auto remembered = ReadWindowPosition(*OpenSettingsStore());
+  auto store = OpenSettingsStore();
+  if (const auto size = ReadWindowSize(*store, kMainWindowSize))
+    resize(size->expandedTo(minimumSizeHint()));
+  const auto remembered = ReadWindowPosition(*store);
   // A screen that is gone, or smaller now, would leave it out of reach.
   if (remembered && ReachableOnScreens(QRect(*remembered, size()), screens))
     move(*remembered);
@@ -641,9 +659,15 @@ void FrmConfig::PlaceWindow() {
 
 void FrmConfig::RememberPosition() {
   if (ended_ || !isVisible()) return;
-  // A window left where it was put costs no write to the store.
+  // A window left where it was put costs no write to the store. A maximised
+  // one keeps the place and size it will return to.
   auto store = OpenSettingsStore();
+  if (isMaximized() || isFullScreen()) {
+    WriteWindowSize(*store, kMainWindowSize, normalGeometry().size());
+    return;
+  }
   if (ReadWindowPosition(*store) != pos()) WriteWindowPosition(*store, pos());
+  WriteWindowSize(*store, kMainWindowSize, size());
 }
 
 void FrmConfig::closeEvent(QCloseEvent* event) {

@@ -29,6 +29,7 @@ class QTimer;
 
 namespace sceneshifter {
 
+class AnchorLayout;
 class FrmCheckAreas;
 class HealthChecker;
 struct HealthResult;
@@ -193,6 +194,7 @@ class FrmConfig : public QMainWindow {
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
+  AnchorLayout* room_ = nullptr;  // the controls' places as the window grows
   QUndoStack* history_ = nullptr;
   RecentFileList recent_;
   bool ended_ = false;

@@ -1,8 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "anchor_layout.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace sceneshifter {
 
@@ -53,12 +61,83 @@ bool AnchorLayout::SetAnchors(const QString& objectName, Anchors anchors) {
   return false;
 }
 
+namespace {
+
+// A caption as drawn: the access-key mark is not shown.
+QString Drawn(QString caption) {
+  return caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+      .remove(QLatin1Char('&'))
+      .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+// How much larger `w` (at its design size `design`) must be for its text to
+// show whole.
+double NeededScale(const QWidget* w, QSize design) {
+  const QFontMetrics fm = w->fontMetrics();
+  double need = 1.0;
+  auto atLeast = [&](int needed, int have) {
+    if (have > 0) need = std::max(need, double(needed) / have);
+  };
+  if (const auto* l = qobject_cast<const QLabel*>(w)) {
+    if (l->wordWrap() || l->text().isEmpty()) return need;
+    const QMargins m = l->contentsMargins();
+    atLeast(fm.horizontalAdvance(Drawn(l->text())) + m.left() + m.right() + 2,
+            design.width());
+    atLeast(fm.height(), design.height());
+  } else if (qobject_cast<const QPushButton*>(w)) {
+    const auto* b = static_cast<const QAbstractButton*>(w);
+    const int margin = w->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    atLeast(fm.horizontalAdvance(Drawn(b->text())) + 2 * margin,
+            design.width());
+    atLeast(fm.height() + 4, design.height());
+  } else if (qobject_cast<const QCheckBox*>(w) ||
+             qobject_cast<const QRadioButton*>(w)) {
+    // A caption may wrap between its words, but no word may be cut.
+    const auto* b = static_cast<const QAbstractButton*>(w);
+    const int box = w->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                    w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    int word = 0;
+    for (const QString& part : Drawn(b->text()).split(QLatin1Char(' ')))
+      word = std::max(word, fm.horizontalAdvance(part));
+    if (design.width() > box)
+      need = std::max(need, double(word + box + 2) / design.width());
+    atLeast(fm.height(), design.height());
+  } else if (qobject_cast<const QLineEdit*>(w)) {
+    atLeast(fm.height() + 4, design.height());
+  }
+  return need;
+}
+
+}  // namespace
+
+double AnchorLayout::CaptionScale() const {
+  double scale = 1.0;
+  for (const Entry& e : entries_)
+    if (const QWidget* w = e.item->widget())
+      scale = std::max(scale, NeededScale(w, e.design.size()));
+  return scale;
+}
+
+void AnchorLayout::SetScale(double scale) {
+  scale_ = std::max(1.0, scale);
+  invalidate();
+}
+
+QRect AnchorLayout::Scaled(const QRect& design) const {
+  // Edges, not sizes, are scaled, so that controls that meet still meet.
+  auto at = [this](int v) { return static_cast<int>(std::lround(v * scale_)); };
+  const int left = at(design.left()), top = at(design.top());
+  return QRect(left, top, at(design.left() + design.width()) - left,
+               at(design.top() + design.height()) - top);
+}
+
 void AnchorLayout::setGeometry(const QRect& rect) {
   QLayout::setGeometry(rect);
-  const int dx = std::max(0, rect.width() - design_.width());
-  const int dy = std::max(0, rect.height() - design_.height());
+  const QSize least = sizeHint();
+  const int dx = std::max(0, rect.width() - least.width());
+  const int dy = std::max(0, rect.height() - least.height());
   for (const Entry& e : entries_) {
-    QRect g = e.design.translated(rect.topLeft());
+    QRect g = Scaled(e.design).translated(rect.topLeft());
     if (e.anchors & kFollowRight) g.translate(dx, 0);
     if (e.anchors & kFollowBottom) g.translate(0, dy);
     if (e.anchors & kGrowWidth) g.setWidth(g.width() + dx);

@@ -10,7 +10,9 @@ namespace sceneshifter {
 // Keeps a window's controls where its fixed design puts them and hands the
 // room beyond the design size to the controls anchored to take it: such a
 // control grows with the window, or moves with its right or bottom edge.
-// The design size is the smallest the window may become.
+// The design size is the smallest the window may become. Where the
+// captions' font is larger than the one the design was drawn for, the whole
+// design is enlarged alike, so that no caption is cut.
 class AnchorLayout : public QLayout {
  public:
   enum Anchor {
@@ -31,12 +33,18 @@ class AnchorLayout : public QLayout {
   // line; false when `parent` has no such control.
   bool SetAnchors(const QString& objectName, Anchors anchors);
 
+  // The factor (at least 1) by which the design must grow for every
+  // caption and text box to show its text whole in its font now.
+  double CaptionScale() const;
+  // Enlarges the design by `scale` (1 keeps it as drawn).
+  void SetScale(double scale);
+
   void addItem(QLayoutItem* item) override;
   int count() const override { return static_cast<int>(entries_.size()); }
   QLayoutItem* itemAt(int index) const override;
   QLayoutItem* takeAt(int index) override;
-  QSize sizeHint() const override { return design_; }
-  QSize minimumSize() const override { return design_; }
+  QSize sizeHint() const override { return Scaled(QRect(QPoint(), design_)).size(); }
+  QSize minimumSize() const override { return sizeHint(); }
   void setGeometry(const QRect& rect) override;
 
  private:
@@ -45,8 +53,11 @@ class AnchorLayout : public QLayout {
     QRect design;
     Anchors anchors;
   };
+  QRect Scaled(const QRect& design) const;
+
   QList<Entry> entries_;
   QSize design_;
+  double scale_ = 1.0;
 };
 
 }  // namespace sceneshifter

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "frm_files.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
@@ -37,6 +38,10 @@ class FrmFilesTest : public QObject {
 
  private slots:
   void initTestCase() {
+    // A font as large as the design's, which then shows unscaled.
+    QFont f = QApplication::font();
+    f.setPixelSize(10);
+    QApplication::setFont(f);
     // The picker keeps its size in the settings store: one of the tests'.
     QVERIFY(settings_.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,

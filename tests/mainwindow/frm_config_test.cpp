@@ -23,6 +23,7 @@ class FrmConfigTest : public GuiTest {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { UseDesignSizedFont(); }
   void init() { FreshFolder(); }
 
   void layoutGeometryAndCaptions_data() {
