@@ -25,11 +25,14 @@ target_link_libraries(sceneshifter_folderpicker PUBLIC scenery_document
   sceneshifter_platform sceneshifter_settings Qt6::Widgets)
 
 add_library(sceneshifter_mainwindow STATIC
+  src/mainwindow/area_panel.cpp
   src/mainwindow/frm_config.cpp
   src/mainwindow/frm_config_commands.cpp
   src/mainwindow/frm_config_health.cpp
+  src/mainwindow/frm_config_menus.cpp
   src/mainwindow/frm_check_areas.cpp
   src/mainwindow/health_checker.cpp
+  src/mainwindow/scenery_file_session.cpp
   src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
   src/mainwindow/wrapping_button.h)

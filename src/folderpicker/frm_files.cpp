@@ -170,7 +170,7 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
   for (QPushButton* b : cmdFile)
     layout->SetAnchors(
         b, AnchorLayout::kFollowBottom | AnchorLayout::kFollowRight);
-  layout->SetScale(layout->CaptionScale());
+  layout->SetScale(AnchorLayout::CaptionScale(this));
   resize(ReadWindowSize(*OpenSettingsStore(), kPickerSize)
              .value_or(layout->sizeHint())
              .expandedTo(layout->sizeHint()));

@@ -110,11 +110,10 @@ double NeededScale(const QWidget* w, QSize design) {
 
 }  // namespace
 
-double AnchorLayout::CaptionScale() const {
+double AnchorLayout::CaptionScale(const QWidget* window) {
   double scale = 1.0;
-  for (const Entry& e : entries_)
-    if (const QWidget* w = e.item->widget())
-      scale = std::max(scale, NeededScale(w, e.design.size()));
+  for (const QWidget* w : window->findChildren<QWidget*>())
+    if (!w->isWindow()) scale = std::max(scale, NeededScale(w, w->size()));
   return scale;
 }
 
@@ -149,6 +148,7 @@ void AnchorLayout::setGeometry(const QRect& rect) {
     else
       e.item->setGeometry(g);
   }
+  if (placed_) placed_();
 }
 
 }  // namespace sceneshifter

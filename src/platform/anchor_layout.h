@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QList>
 #include <QRect>
+#include <functional>
 
 namespace sceneshifter {
 
@@ -33,17 +34,23 @@ class AnchorLayout : public QLayout {
   // line; false when `parent` has no such control.
   bool SetAnchors(const QString& objectName, Anchors anchors);
 
-  // The factor (at least 1) by which the design must grow for every
-  // caption and text box to show its text whole in its font now.
-  double CaptionScale() const;
+  // The factor (at least 1) by which the controls of `window`, standing at
+  // their design sizes, must grow for every caption and text box to show
+  // its text whole in its font now.
+  static double CaptionScale(const QWidget* window);
   // Enlarges the design by `scale` (1 keeps it as drawn).
   void SetScale(double scale);
+  // Runs `placed` each time the controls have been placed, for a control
+  // placed by hand in relation to the others.
+  void SetPlaced(std::function<void()> placed) { placed_ = std::move(placed); }
 
   void addItem(QLayoutItem* item) override;
   int count() const override { return static_cast<int>(entries_.size()); }
   QLayoutItem* itemAt(int index) const override;
   QLayoutItem* takeAt(int index) override;
-  QSize sizeHint() const override { return Scaled(QRect(QPoint(), design_)).size(); }
+  QSize sizeHint() const override {
+    return Scaled(QRect(QPoint(), design_)).size();
+  }
   QSize minimumSize() const override { return sizeHint(); }
   void setGeometry(const QRect& rect) override;
 
@@ -58,6 +65,7 @@ class AnchorLayout : public QLayout {
   QList<Entry> entries_;
   QSize design_;
   double scale_ = 1.0;
+  std::function<void()> placed_;
 };
 
 }  // namespace sceneshifter

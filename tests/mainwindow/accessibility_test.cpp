@@ -70,6 +70,51 @@ class AccessibilityTest : public GuiTest {
  private slots:
   void init() { FreshFolder(); }
 
+  // Every control named; the buttons as their captions read; boxes by
+  // their labels; an inactive or broken entry says so.
+  void mainWindowIsNamed() {
+    auto body = [](const char* folder, const char* active) {
+      return QByteArray("Local=Addon\\") + folder + "\r\nActive=" + active +
+             "\r\nRequired=False\r\n";
+    };
+    WriteBytes(Path(QStringLiteral("FS/Scenery.cfg")),
+               SceneryText({{"001", "On", body("Gone", "True")},
+                            {"002", "Off", body("Lost", "False")}}));
+    Editor e;
+    e.StartWith(Path(QStringLiteral("FS/Scenery.cfg")));
+    auto& w = *e.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY2(Unnamed(&w).isEmpty(), qPrintable(Unnamed(&w).join(',')));
+    const std::pair<QWidget*, const char*> names[] = {
+        {w.Command1[3], "Lower"},   {w.Command1[2], "Raise"},
+        {w.Command1[6], "Add"},     {w.Command1[4], "Delete"},
+        {w.Command1[5], "Edit"},    {w.Command1[8], "OK"},
+        {w.Command1[9], "Cancel"},  {w.Command1[1], "Exit"},
+        {w.Text1[0], "Area"},       {w.Text1[1], "Title"},
+        {w.Text1[2], "Path"},       {w.Text1[3], "Layer"},
+        {w.Text1[4], "Exclude"},    {w.Text1[5], "Flatten 0"},
+        {w.Text1[14], "Flatten 9"}, {w.LstTitle, "Scenery areas"}};
+    for (const auto& [control, name] : names)
+      QCOMPARE(Name(control), QString::fromLatin1(name));
+    const QString tip = QAccessible::queryAccessibleInterface(w.Command1[4])
+                            ->text(QAccessible::Description);
+    QVERIFY2(tip.contains(QStringLiteral("Tools > Undo")) &&
+                 !tip.contains(QLatin1Char('<')),
+             qPrintable(tip));
+
+    // The entries, once the check has found both folders missing.
+    QAccessibleInterface* list =
+        QAccessible::queryAccessibleInterface(w.LstTitle);
+    QTRY_VERIFY(!list->child(0)->text(QAccessible::Description).isEmpty());
+    const QString on = list->child(0)->text(QAccessible::Description);
+    const QString off = list->child(1)->text(QAccessible::Description);
+    QVERIFY2(on.startsWith(QStringLiteral("Folder not found: ")) &&
+                 on.endsWith(QStringLiteral("Gone")),
+             qPrintable(on));
+    QVERIFY2(off.startsWith(QStringLiteral("inactive; Folder not found: ")),
+             qPrintable(off));
+  }
+
   void pickerAndCheckAreasAreNamed() {
     SceneryDocument doc;
     ScriptedDialogs dialogs;
