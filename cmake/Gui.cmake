@@ -7,21 +7,22 @@ add_library(sceneshifter_codepage STATIC src/platform/codepage.cpp)
 target_include_directories(sceneshifter_codepage PUBLIC src/platform)
 target_link_libraries(sceneshifter_codepage PUBLIC scenery_document Qt6::Core)
 
-add_library(sceneshifter_platform STATIC src/platform/dialogs.cpp)
+add_library(sceneshifter_platform STATIC src/platform/dialogs.cpp
+  src/platform/anchor_layout.cpp)
 target_include_directories(sceneshifter_platform PUBLIC src/platform)
 target_link_libraries(sceneshifter_platform PUBLIC sceneshifter_codepage
   Qt6::Widgets)
+
+add_library(sceneshifter_settings STATIC src/settings/settings_store.cpp)
+target_include_directories(sceneshifter_settings PUBLIC src/settings)
+target_link_libraries(sceneshifter_settings PUBLIC Qt6::Core)
 
 add_library(sceneshifter_folderpicker STATIC
   src/folderpicker/frm_files.cpp
   src/folderpicker/centre_form.cpp)
 target_include_directories(sceneshifter_folderpicker PUBLIC src/folderpicker)
 target_link_libraries(sceneshifter_folderpicker PUBLIC scenery_document
-  sceneshifter_platform Qt6::Widgets)
-
-add_library(sceneshifter_settings STATIC src/settings/settings_store.cpp)
-target_include_directories(sceneshifter_settings PUBLIC src/settings)
-target_link_libraries(sceneshifter_settings PUBLIC Qt6::Core)
+  sceneshifter_platform sceneshifter_settings Qt6::Widgets)
 
 add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/area_panel.cpp

@@ -10,7 +10,10 @@
 #include <QStorageInfo>
 #include <QWindow>
 
+#include "accessible_text.h"
+#include "anchor_layout.h"
 #include "codepage.h"
+#include "settings_store.h"
 #include "window_units.h"
 
 namespace sceneshifter {
@@ -126,14 +129,16 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
   setWindowTitle(QStringLiteral("Find New Scenery"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
-  setFixedSize(Twips(0, 0, 3945, 2310).size());
+  setWindowFlag(Qt::WindowMaximizeButtonHint);
 
   Dir1 = new FolderList(this);
   Dir1->setObjectName(QStringLiteral("Dir1"));
   Dir1->setGeometry(Twips(360, 120, 3252, 1536));
+  Dir1->setAccessibleName(QStringLiteral("Folders"));
   Drive1 = new QComboBox(this);
   Drive1->setObjectName(QStringLiteral("Drive1"));
   Drive1->setGeometry(Twips(360, 1800, 852, 288));
+  Drive1->setAccessibleName(QStringLiteral("Drive"));
   for (const QString& root : DriveRoots()) {
     QString shown = QDir::toNativeSeparators(root);
     if (shown.size() == 3 && shown[1] == QLatin1Char(':'))
@@ -147,6 +152,7 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
     b->setObjectName(QStringLiteral("cmdFile_%1").arg(i));
     b->setFont(CaptionFont());
     b->setGeometry(Twips(lefts[i], 1800, 1092, 372));
+    b->setAccessibleName(SpokenCaption(b->text()));
     connect(b, &QPushButton::clicked, this, [this, i] { cmdFile_Click(i); });
     cmdFile[i] = b;
   }
@@ -154,6 +160,20 @@ frmFiles::frmFiles(SceneryDocument& doc, Dialogs& dialogs, QWidget* mainWindow,
   setTabOrder(Dir1, Drive1);
   setTabOrder(Drive1, cmdFile[0]);
   setTabOrder(cmdFile[0], cmdFile[1]);
+
+  // Room beyond the design goes to the folder list; the drive list and the
+  // buttons keep to the bottom, the buttons to the right.
+  auto* layout = new AnchorLayout(this, Twips(0, 0, 3945, 2310).size());
+  layout->SetAnchors(Dir1,
+                     AnchorLayout::kGrowWidth | AnchorLayout::kGrowHeight);
+  layout->SetAnchors(Drive1, AnchorLayout::kFollowBottom);
+  for (QPushButton* b : cmdFile)
+    layout->SetAnchors(
+        b, AnchorLayout::kFollowBottom | AnchorLayout::kFollowRight);
+  layout->SetScale(AnchorLayout::CaptionScale(this));
+  resize(ReadWindowSize(*OpenSettingsStore(), kPickerSize)
+             .value_or(layout->sizeHint())
+             .expandedTo(layout->sizeHint()));
 
   connect(Drive1, &QComboBox::currentIndexChanged, this,
           &frmFiles::Drive1_Change);
@@ -275,6 +295,9 @@ void frmFiles::cmdFile_Click(int Index) {
 void frmFiles::Finish() {
   if (finished_) return;
   finished_ = true;
+  // A maximised picker opens at the size it had before.
+  WriteWindowSize(*OpenSettingsStore(), kPickerSize,
+                  isMaximized() ? normalGeometry().size() : size());
   if (mainWindow_) mainWindow_->setEnabled(true);
   pickerDone_ = true;
   emit pickerFinished();

@@ -126,6 +126,11 @@ AreaPanel::AreaPanel(QWidget* client) : QWidget(client) {
     tip(Text1[5 + k],
         QStringLiteral("The area's flatten value %1, kept as the file has it.")
             .arg(k));
+
+  // Each box is named, for a screen reader, by the label on its row.
+  const std::pair<int, int> named[] = {{2, 0}, {6, 3}, {3, 1}, {4, 2}, {5, 4}};
+  for (const auto& [label, box] : named) Label1[label]->setBuddy(Text1[box]);
+  for (int k = 0; k <= 9; ++k) Label1[7 + k]->setBuddy(Text1[5 + k]);
 }
 
 void AreaPanel::Fill(const AreaEntry& a) {

@@ -5,10 +5,13 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "settings_store.h"
 
 namespace sceneshifter {
 namespace {
@@ -21,6 +24,7 @@ FrmCheckAreas::FrmCheckAreas(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("FrmCheckAreas"));
   TblProblems = new QTableWidget(0, kColumns, this);
   TblProblems->setObjectName(QStringLiteral("TblProblems"));
+  TblProblems->setAccessibleName(QStringLiteral("Area problems"));
   TblProblems->setHorizontalHeaderLabels(
       {QStringLiteral("Layer"), QStringLiteral("Title"),
        QStringLiteral("Problem"), QStringLiteral("Detail")});
@@ -64,8 +68,19 @@ FrmCheckAreas::FrmCheckAreas(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(TblProblems);
   layout->addLayout(buttons);
-  resize(760, 340);
+  setWindowFlag(Qt::WindowMaximizeButtonHint);
+  // The size it was given last time; the place follows the main window.
+  resize(ReadWindowSize(*OpenSettingsStore(), kCheckAreasSize)
+             .value_or(QSize(760, 340))
+             .expandedTo(minimumSizeHint()));
   ShowChecking();
+}
+
+void FrmCheckAreas::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous())
+    WriteWindowSize(*OpenSettingsStore(), kCheckAreasSize,
+                    isMaximized() ? normalGeometry().size() : size());
 }
 
 void FrmCheckAreas::ShowChecking() {

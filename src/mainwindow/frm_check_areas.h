@@ -40,6 +40,9 @@ class FrmCheckAreas : public QWidget {
  signals:
   void AreaChosen(int layer);
 
+ protected:
+  void hideEvent(QHideEvent* event) override;
+
  private:
   std::vector<Row> rows_;
   bool shown_ = false;  // rows_ came from a check

@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "accessible_text.h"
+#include "anchor_layout.h"
 #include "area_panel.h"
 #include "centre_form.h"
 #include "codepage.h"
@@ -54,7 +56,9 @@ FrmConfig::FrmConfig(SceneryDocument& doc, Dialogs& dialogs, QWidget* parent)
   BuildControls();
   BuildMenus();
   BuildHealthCheck();
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // At its design size until PlaceWindow gives it the one last used.
+  layout()->activate();
+  resize(minimumSizeHint());
 
   session_ = new SceneryFileSession(doc_, dialogs_, this);
   session_->SetPanelEditing([this] { return Command1[8]->isEnabled(); });
@@ -76,7 +80,6 @@ FrmConfig::~FrmConfig() {
 void FrmConfig::BuildControls() {
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("client"));
-  client->setFixedSize(Twips(0, 0, 8745, 6015).size());
   setCentralWidget(client);
   const QFont captions = CaptionFont();
 
@@ -169,6 +172,34 @@ void FrmConfig::BuildControls() {
   StatusMessage->setAccessibleName(QStringLiteral("Status"));
   ShowStatusMessage(QString());
 
+  // Room beyond the design goes to the list, down and across; whatever
+  // stands right of the list (the command column, the panel) moves with the
+  // right edge, and the status line stretches along the bottom, its second
+  // field kept at the right end.
+  using A = AnchorLayout;
+  room_ = new AnchorLayout(client, Twips(0, 0, 8745, 6015).size());
+  room_->removeWidget(StatusMessage);
+  const int listRight = LstTitle->geometry().right();
+  for (QWidget* w : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w->geometry().left() > listRight) room_->SetAnchors(w, A::kFollowRight);
+  room_->SetAnchors(LstTitle, A::kGrowWidth | A::kGrowHeight);
+  room_->SetAnchors(StatusBar, A::kGrowWidth | A::kFollowBottom);
+  // The filter row above the list widens with it; a kind list right of the
+  // box keeps to the right end.
+  const auto* filterBox =
+      client->findChild<QWidget*>(QStringLiteral("FilterBox"));
+  const auto* filterKind =
+      client->findChild<QWidget*>(QStringLiteral("FilterKind"));
+  room_->SetAnchors(QStringLiteral("FilterBox"), A::kGrowWidth);
+  if (filterBox && filterKind && filterKind->x() > filterBox->x())
+    room_->SetAnchors(QStringLiteral("FilterKind"), A::kFollowRight);
+  room_->SetPlaced([this] { ShowStatusMessage(StatusMessage->text()); });
+  // The panel's controls grow alike with a larger font.
+  auto* panelRoom = new AnchorLayout(panel_, panel_->size());
+  const double scale = AnchorLayout::CaptionScale(client);
+  room_->SetScale(scale);
+  panelRoom->SetScale(scale);
+
   // What each control is for, in the words of the simulator's scenery.
   const std::pair<QWidget*, const char*> tips[] = {
       {Command1[3],
@@ -198,16 +229,27 @@ void FrmConfig::BuildControls() {
     control->setToolTip(QStringLiteral("<p>%1</p>")
                             .arg(QString::fromLatin1(text).toHtmlEscaped()));
 
-  // The tab order of the window.
-  const std::vector<QWidget*> order = {
-      LstTitle,    Text1[0],    Text1[1],    Text1[2],    Text1[3],
-      Check1,      Command1[1], Command1[2], Command1[3], Command1[4],
-      Command1[5], Command1[6], Command1[8], Command1[9], Option1[0],
-      Option1[1],  Check2,      Text1[4],    Text1[5],    Text1[6],
-      Text1[7],    Text1[8],    Text1[9],    Text1[10],   Text1[11],
-      Text1[12],   Text1[13],   Text1[14]};
+  // The tab order follows the screen: from the list through the panel row
+  // by row, left to right, then down the command column, then the filter.
+  std::vector<QWidget*> order = {LstTitle, Check2,   Option1[1], Option1[0],
+                                 Text1[0], Text1[3], Check1,     Text1[1],
+                                 Text1[2], Text1[4]};
+  for (int k = 5; k <= 14; ++k) order.push_back(Text1[k]);
+  for (const int i : {3, 2, 6, 4, 5, 8, 9, 1}) order.push_back(Command1[i]);
+  for (const char* name : {"FilterBox", "FilterKind"})
+    if (auto* w = client->findChild<QWidget*>(QLatin1String(name)))
+      order.push_back(w);
   for (std::size_t i = 1; i < order.size(); ++i)
     setTabOrder(order[i - 1], order[i]);
+
+  // What a screen reader says: the list's name; each button's caption as
+  // spoken; each tip as plain text rather than the paragraph shown.
+  LstTitle->setAccessibleName(QStringLiteral("Scenery areas"));
+  for (QPushButton* b : Command1)
+    if (b) b->setAccessibleName(SpokenCaption(b->text()));
+  for (QWidget* w : client->findChildren<QWidget*>())
+    if (!w->toolTip().isEmpty() && w->accessibleDescription().isEmpty())
+      w->setAccessibleDescription(PlainText(w->toolTip()));
 
   // O K is the default button and Cancel the cancel button. A focused
   // button takes Enter for itself.
@@ -327,7 +369,10 @@ void FrmConfig::PlaceWindow() {
   QList<QRect> screens;
   for (const QScreen* s : QGuiApplication::screens())
     screens << s->availableGeometry();
-  const auto remembered = ReadWindowPosition(*OpenSettingsStore());
+  auto store = OpenSettingsStore();
+  if (const auto size = ReadWindowSize(*store, kMainWindowSize))
+    resize(size->expandedTo(minimumSizeHint()));
+  const auto remembered = ReadWindowPosition(*store);
   // A screen that is gone, or smaller now, would leave it out of reach.
   if (remembered && ReachableOnScreens(QRect(*remembered, size()), screens))
     move(*remembered);
@@ -337,9 +382,15 @@ void FrmConfig::PlaceWindow() {
 
 void FrmConfig::RememberPosition() {
   if (ended_ || !isVisible()) return;
-  // A window left where it was put costs no write to the store.
+  // A window left where it was put costs no write to the store. A maximised
+  // one keeps the place and size it will return to.
   auto store = OpenSettingsStore();
+  if (isMaximized() || isFullScreen()) {
+    WriteWindowSize(*store, kMainWindowSize, normalGeometry().size());
+    return;
+  }
   if (ReadWindowPosition(*store) != pos()) WriteWindowPosition(*store, pos());
+  WriteWindowSize(*store, kMainWindowSize, size());
 }
 
 void FrmConfig::closeEvent(QCloseEvent* event) {
@@ -382,11 +433,11 @@ void FrmConfig::SelectListEntry(int k) {
     return;
   }
   const QModelIndex index = model_->index(k);
-  if (LstTitle->currentIndex() == index) {
+  // An entry that moved stays current, but may have left the view.
+  if (LstTitle->currentIndex() == index)
     LstTitle_Click();
-    return;
-  }
-  LstTitle->setCurrentIndex(index);
+  else
+    LstTitle->setCurrentIndex(index);
   LstTitle->scrollTo(index);
 }
 

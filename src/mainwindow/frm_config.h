@@ -28,6 +28,7 @@ class QTimer;
 
 namespace sceneshifter {
 
+class AnchorLayout;
 class AreaPanel;
 class FrmCheckAreas;
 class HealthChecker;
@@ -185,6 +186,7 @@ class FrmConfig : public QMainWindow {
   SceneryDocument& doc_;
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
+  AnchorLayout* room_ = nullptr;  // the controls' places as the window grows
   QUndoStack* history_ = nullptr;
   RecentFileList recent_;
   AreaPanel* panel_ = nullptr;

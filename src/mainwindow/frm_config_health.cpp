@@ -59,6 +59,9 @@ void FrmConfig::BuildHealthCheck() {
   connect(checker_, &HealthChecker::Finished, this, &FrmConfig::HealthChecked);
   delegate_ = new TitleListDelegate(doc_, LstTitle);
   LstTitle->setItemDelegate(delegate_);
+  // An entry's problems, as its tooltip lists them, also reach a screen
+  // reader.
+  model_->SetProblems([this](int row) { return delegate_->ProblemsText(row); });
 
   // One check after a command, however many steps it took.
   healthTimer_ = new QTimer(this);

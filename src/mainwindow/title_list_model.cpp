@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "codepage.h"
+#include "text_bytes.h"
 
 namespace sceneshifter {
 namespace {
@@ -19,10 +20,25 @@ int TitleListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant TitleListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= doc_.AreaCount() ||
-      (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+  if (!index.isValid() || index.row() >= doc_.AreaCount()) return QVariant();
+  if (role == Qt::AccessibleDescriptionRole) return Description(index.row());
+  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
     return QVariant();
   return FromFileBytes(TitleListEntry(doc_.Areas[index.row()]));
+}
+
+QString TitleListModel::Description(int row) const {
+  if (row < 0 || row >= doc_.AreaCount()) return QString();
+  QStringList parts;
+  // Greyed in the list.
+  if (!EqualsNoCase(doc_.Areas[row].Active, "true"))
+    parts << QStringLiteral("inactive");
+  if (problems_) {
+    const QString problems = problems_(row);
+    if (!problems.isEmpty())
+      parts << problems.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  }
+  return parts.join(QStringLiteral("; "));
 }
 
 void TitleListModel::Reset() {

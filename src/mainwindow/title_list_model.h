@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <functional>
 
 #include "scenery_document.h"
 #include "table_operations.h"
@@ -24,6 +25,14 @@ class TitleListModel : public QAbstractListModel {
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+
+  // What a screen reader adds to entry `row`'s text: "inactive", and the
+  // area's problems in words, as `problems` gives them (one a line). Read
+  // when asked for, so that a new check needs no change to be told.
+  void SetProblems(std::function<QString(int row)> problems) {
+    problems_ = std::move(problems);
+  }
+  QString Description(int row) const;
 
   // After the whole table was replaced: every entry is read again.
   void Reset();
@@ -51,6 +60,7 @@ class TitleListModel : public QAbstractListModel {
                    const QModelIndex& parent, int& from, int& to) const;
 
   const SceneryDocument& doc_;
+  std::function<QString(int)> problems_;
   // The rows the attached views know of, which trail the table while a
   // change is being told.
   int rows_ = 0;

@@ -34,6 +34,15 @@ class WrappingButton : public Base {
                                     Qt::TextWordWrap | Qt::TextShowMnemonic,
                                 opt.palette, this->isEnabled(), caption,
                                 QPalette::WindowText);
+    // The style frames the caption it drew; this one is drawn here, so is
+    // its focus frame.
+    if (this->hasFocus()) {
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      focus.rect = textRect.intersected(this->rect());
+      focus.backgroundColor = opt.palette.color(QPalette::Window);
+      p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
   }
 };
 

@@ -16,19 +16,13 @@ inline QRect Twips(int left, int top, int width, int height) {
   return QRect(px(left), px(top), px(width), px(height));
 }
 
-// The captions' font, MS Sans Serif 8.25 point bold. Where that face is
-// missing, one of about its width keeps the captions inside their controls.
+// The captions' font: bold, and otherwise the font the control inherits
+// (the system's), so that a larger system font enlarges the captions too.
+// Only the weight is set: family and size stay unresolved and follow the
+// parent, also when the system font changes while the window is open.
 inline QFont CaptionFont() {
   QFont f;
-  f.setFamilies({QStringLiteral("MS Sans Serif"),
-                 QStringLiteral("Microsoft Sans Serif"),
-                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                 QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
-  f.setPointSizeF(8.25);
   f.setBold(true);
-  // The captions are fixed Latin text: no other font is looked for to fill
-  // in characters, which would cost a search of every installed font.
-  f.setStyleStrategy(QFont::NoFontMerging);
   return f;
 }
 

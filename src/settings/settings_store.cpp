@@ -1,11 +1,32 @@
 // SPDX-License-Identifier: MIT
 #include "settings_store.h"
 
+#include <utility>
+
 namespace sceneshifter {
 namespace {
 const QString kRecentSection = QStringLiteral("Recent Files");
 const QString kPathsSection = QStringLiteral("Paths");
 const QString kWindowPosition = QStringLiteral("Window/Position");
+
+QString WindowKey(const char* key) {
+  return QStringLiteral("Window/") + QLatin1String(key);
+}
+
+// Two whole numbers stored as "a,b". Written by hand without quotes, the
+// text reads back as a list.
+std::optional<std::pair<int, int>> ReadPair(QSettings& store,
+                                            const QString& key) {
+  const QStringList ab = store.value(key)
+                             .toStringList()
+                             .join(QLatin1Char(','))
+                             .split(QLatin1Char(','));
+  if (ab.size() != 2) return std::nullopt;
+  bool aOk = false, bOk = false;
+  const int a = ab[0].trimmed().toInt(&aOk), b = ab[1].trimmed().toInt(&bOk);
+  if (!aOk || !bOk) return std::nullopt;
+  return std::pair(a, b);
+}
 }  // namespace
 
 std::unique_ptr<QSettings> OpenSettingsStore() {
@@ -46,21 +67,27 @@ void WriteStoredSettings(QSettings& store, const StoredSettings& s) {
 }
 
 std::optional<QPoint> ReadWindowPosition(QSettings& store) {
-  // Written by hand without quotes, "x,y" reads back as a list.
-  const QStringList xy = store.value(kWindowPosition)
-                             .toStringList()
-                             .join(QLatin1Char(','))
-                             .split(QLatin1Char(','));
-  if (xy.size() != 2) return std::nullopt;
-  bool xOk = false, yOk = false;
-  const QPoint p(xy[0].trimmed().toInt(&xOk), xy[1].trimmed().toInt(&yOk));
-  if (!xOk || !yOk) return std::nullopt;
-  return p;
+  const auto xy = ReadPair(store, kWindowPosition);
+  if (!xy) return std::nullopt;
+  return QPoint(xy->first, xy->second);
 }
 
 void WriteWindowPosition(QSettings& store, QPoint position) {
   store.setValue(kWindowPosition,
                  QStringLiteral("%1,%2").arg(position.x()).arg(position.y()));
+  store.sync();
+}
+
+std::optional<QSize> ReadWindowSize(QSettings& store, const char* key) {
+  const auto wh = ReadPair(store, WindowKey(key));
+  if (!wh || wh->first <= 0 || wh->second <= 0) return std::nullopt;
+  return QSize(wh->first, wh->second);
+}
+
+void WriteWindowSize(QSettings& store, const char* key, QSize size) {
+  if (ReadWindowSize(store, key) == size) return;
+  store.setValue(WindowKey(key),
+                 QStringLiteral("%1,%2").arg(size.width()).arg(size.height()));
   store.sync();
 }
 

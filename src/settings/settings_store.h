@@ -3,6 +3,7 @@
 
 #include <QPoint>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -33,6 +34,16 @@ void WriteStoredSettings(QSettings& store, const StoredSettings& s);
 // stored.
 std::optional<QPoint> ReadWindowPosition(QSettings& store);
 void WriteWindowPosition(QSettings& store, QPoint position);
+
+// The size a window had when it was last closed, in the same section:
+// kMainWindowSize, kPickerSize or kCheckAreasSize ("w,h"); none when nothing
+// readable is stored.
+inline const char* const kMainWindowSize = "Size";
+inline const char* const kPickerSize = "Picker Size";
+inline const char* const kCheckAreasSize = "Check Areas Size";
+std::optional<QSize> ReadWindowSize(QSettings& store, const char* key);
+// Writes only what differs from the stored size.
+void WriteWindowSize(QSettings& store, const char* key, QSize size);
 
 // The recent-file entries of the File menu, oldest first. No two differ
 // only in letter case, nor, on Windows, only in "\" against "/".

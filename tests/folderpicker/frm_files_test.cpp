@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "frm_files.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +19,7 @@ class FrmFilesTest : public QObject {
   Q_OBJECT
   std::unique_ptr<QTemporaryDir> tmp_;
   QString fs_;  // the simulator's folder
+  QTemporaryDir settings_;
   SceneryDocument doc_;
   ScriptedDialogs dialogs_;
   QWidget main_;
@@ -34,6 +37,17 @@ class FrmFilesTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // A font as large as the design's, which then shows unscaled.
+    QFont f = QApplication::font();
+    f.setPixelSize(10);
+    QApplication::setFont(f);
+    // The picker keeps its size in the settings store: one of the tests'.
+    QVERIFY(settings_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       settings_.path());
+  }
+
   void init() {
     tmp_ = std::make_unique<QTemporaryDir>();
     fs_ = tmp_->filePath(QStringLiteral("FS2000"));
@@ -168,6 +182,26 @@ class FrmFilesTest : public QObject {
     QWidget* next = p->Dir1->nextInFocusChain();
     while (next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
     QCOMPARE(next, p->Drive1);
+    p->close();
+  }
+
+  // Never smaller than its design; the room goes to the folder list, and the
+  // size is there again at the next opening.
+  void resizesAndRemembersSize() {
+    auto* p = Open();
+    QVERIFY(QTest::qWaitForWindowExposed(p));
+    QCOMPARE(p->minimumSize(), QSize(263, 154));
+    p->resize(200, 100);
+    QTRY_COMPARE(p->size(), QSize(263, 154));
+    p->resize(463, 254);
+    QTRY_COMPARE(p->size(), QSize(463, 254));
+    QTRY_COMPARE(p->Dir1->geometry(), QRect(24, 8, 417, 202));
+    QCOMPARE(p->Drive1->geometry(), QRect(24, 220, 57, 19));
+    QCOMPARE(p->cmdFile[1]->geometry(), QRect(368, 220, 73, 25));
+    p->close();
+    p = Open();
+    QCOMPARE(p->size(), QSize(463, 254));
+    p->resize(263, 154);
     p->close();
   }
 

@@ -25,6 +25,7 @@ class FrmConfigTest : public GuiTest {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { UseDesignSizedFont(); }
   void init() { FreshFolder(); }
 
   void layoutGeometryAndCaptions_data() {
@@ -98,6 +99,9 @@ class FrmConfigTest : public GuiTest {
     Editor e;
     auto& w = *e.window;
     QCOMPARE(w.windowTitle(), QStringLiteral("Sceneshifter"));
+    // A resizable window lays out its client once shown.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.centralWidget()->size(), QSize(583, 401));
     QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
     for (int i : {1, 2, 3, 4, 5, 6, 9}) QVERIFY(w.Command1[i]->isEnabled());
@@ -197,14 +201,15 @@ class FrmConfigTest : public GuiTest {
   void tabOrder() {
     Editor e;
     auto& w = *e.window;
+    // From the list through the panel row by row, then the buttons.
     const std::vector<QWidget*> expected = {
-        w.LstTitle,    w.Text1[0],    w.Text1[1],    w.Text1[2],
-        w.Text1[3],    w.Check1,      w.Command1[1], w.Command1[2],
-        w.Command1[3], w.Command1[4], w.Command1[5], w.Command1[6],
-        w.Command1[8], w.Command1[9], w.Option1[0],  w.Option1[1],
-        w.Check2,      w.Text1[4],    w.Text1[5],    w.Text1[6],
+        w.LstTitle,    w.Check2,      w.Option1[1],  w.Option1[0],
+        w.Text1[0],    w.Text1[3],    w.Check1,      w.Text1[1],
+        w.Text1[2],    w.Text1[4],    w.Text1[5],    w.Text1[6],
         w.Text1[7],    w.Text1[8],    w.Text1[9],    w.Text1[10],
-        w.Text1[11],   w.Text1[12],   w.Text1[13],   w.Text1[14]};
+        w.Text1[11],   w.Text1[12],   w.Text1[13],   w.Text1[14],
+        w.Command1[3], w.Command1[2], w.Command1[6], w.Command1[4],
+        w.Command1[5], w.Command1[8], w.Command1[9], w.Command1[1]};
     for (std::size_t i = 1; i < expected.size(); ++i) {
       QWidget* next = expected[i - 1]->nextInFocusChain();
       while (next->focusPolicy() == Qt::NoFocus)
@@ -378,7 +383,7 @@ class FrmConfigTest : public GuiTest {
     w.MnuExit_Click();
     QCOMPARE(Stored("Window", "Position"), QStringLiteral("50,60"));
     store.sync();
-    keys << QStringLiteral("Window/Position");
+    keys << QStringLiteral("Window/Position") << QStringLiteral("Window/Size");
     keys.removeDuplicates();
     QStringList after = store.allKeys();
     keys.sort();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -67,6 +68,14 @@ inline QByteArray ReadBytes(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
   return f.readAll();
+}
+
+// A system font about as large as the one the windows' design was drawn
+// for, so that the design shows at its own size, unscaled.
+inline void UseDesignSizedFont() {
+  QFont f = QApplication::font();
+  f.setPixelSize(10);
+  QApplication::setFont(f);
 }
 
 // Points the settings store at a folder of the test's own and empties it.
