@@ -261,6 +261,16 @@ FolderScan ScanNewFolders(const HealthSnapshot& snapshot,
   return scan;
 }
 
+int LayerLeadingTo(const HealthSnapshot& snapshot, const std::string& folder) {
+  bool direct = false;
+  const std::string wanted = Identity(HostPath(folder), direct);
+  const std::vector<std::string> paths = AreaFolderPaths(snapshot);
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    if (!paths[i].empty() && Identity(HostPath(paths[i]), direct) == wanted)
+      return snapshot.areas[i].Layer;
+  return 0;
+}
+
 AreaValues NewAreaValues(const NewFolder& folder) {
   AreaValues v;
   v.Title = folder.Title;

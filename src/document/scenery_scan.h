@@ -46,6 +46,10 @@ FolderScan ScanNewFolders(const HealthSnapshot& snapshot,
                           const std::atomic<bool>* cancel = nullptr,
                           std::atomic<int>* progress = nullptr);
 
+// The layer of the first area of `snapshot` that leads to `folder` (a UTF-8
+// host path), found as the health check finds it; 0 when none does.
+int LayerLeadingTo(const HealthSnapshot& snapshot, const std::string& folder);
+
 // The area that Add New Folders makes of `folder`: Local=, active, not
 // required, nothing else.
 AreaValues NewAreaValues(const NewFolder& folder);
