@@ -28,6 +28,7 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/frm_config_commands.cpp
   src/mainwindow/frm_config_health.cpp
   src/mainwindow/frm_check_areas.cpp
+  src/mainwindow/frm_add_new_folders.cpp
   src/mainwindow/health_checker.cpp
   src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
