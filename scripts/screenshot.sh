@@ -9,16 +9,10 @@ mkdir -p "$(dirname "$out")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fs="$work/FS2000"
+# The bundled example whole: its add-on folders, one of them missing, so that
+# the list marks only that one.
 mkdir -p "$fs"
-cp examples/Scenery.cfg "$fs/Scenery.cfg"
-# The example's local scenery folders, each with its scenery files, but for
-# one that has gone missing: the list then marks only that one and the
-# folders on the network.
-sed -n 's/^Local=//p' examples/Scenery.cfg | tr -d '\r' | tr '\\' / |
-  grep -v Hollin | while read -r folder; do
-    mkdir -p "$fs/$folder/scenery"
-    touch "$fs/$folder/scenery/$(basename "$folder").bgl"
-  done
+cp -R examples/. "$fs/"
 export XDG_CONFIG_HOME="$work/config"
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   ./build/sceneshifter "$1" & pid=$!

@@ -3,6 +3,7 @@
 
 #include "cli_check.h"
 #include "cli_edit.h"
+#include "cli_scan.h"
 #include "cli_sets.h"
 #include "code_page.h"
 #include "scenery_reader.h"
@@ -33,6 +34,8 @@ constexpr const char* kUsage =
     "       sceneshifter-cli sets list FILE\n"
     "       sceneshifter-cli sets (save | apply | delete) FILE NAME\n"
     "       sceneshifter-cli sets rename FILE OLD NEW\n"
+    "       sceneshifter-cli scan FILE [DIR] [--json]\n"
+    "       sceneshifter-cli add FILE --scan [DIR] [--output OUT]\n"
     "\n"
     "list       print the scenery areas as the editor's title list shows "
     "them;\n"
@@ -74,6 +77,15 @@ constexpr const char* kUsage =
     "flags and\n"
     "           saves FILE as set does; delete and rename change the sets "
     "alone\n"
+    "scan       list the add-on folders (a scenery subfolder with .bgl "
+    "files) in\n"
+    "           FILE's folder, or DIR, and three levels below that no area "
+    "leads\n"
+    "           to: PATH<TAB>TITLE<TAB>BGL-FILES; with --json, one JSON "
+    "document\n"
+    "add --scan add them all as active, not required areas after the last "
+    "one,\n"
+    "           in one save; refused when the table cannot hold them all\n"
     "\n"
     "LAYER is an area's layer once the areas are in numerical order, as list\n"
     "shows it. TITLE and FOLDER are UTF-8; they are stored in the scenery\n"
@@ -173,6 +185,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
       return Usage(err, command + " takes one FILE and may take --json");
     if (command == "check") return CheckCommand(file, json, out, err);
     return json ? ListJsonCommand(file, out, err) : List(file, out, err);
+  }
+  if (IsScanVerb(args)) {
+    std::string problem;
+    const int status = RunScanVerb(args, out, err, problem);
+    return status == 2 ? Usage(err, problem) : status;
   }
   if (IsEditVerb(command)) {
     std::string problem;

@@ -99,6 +99,7 @@ class Checker {
   }
 
   HealthReport Run(const std::atomic<bool>* cancel);
+  std::string Locate(const HealthArea& area);
 
  private:
   static std::string Utf8(std::string_view bytes) {
@@ -401,6 +402,16 @@ HealthReport Checker::Run(const std::atomic<bool>* cancel) {
   return report;
 }
 
+std::string Checker::Locate(const HealthArea& area) {
+  if (area.PathKey.empty() || area.PathValue.empty()) return std::string();
+  try {
+    const Resolved where = Resolve(Utf8(area.PathValue));
+    return where.found ? Utf8Path(where.path) : std::string();
+  } catch (const std::exception&) {
+    return std::string();  // a name the host cannot spell
+  }
+}
+
 }  // namespace
 
 const char* HealthCodeName(HealthCode code) {
@@ -465,6 +476,15 @@ HealthSnapshot TakeHealthSnapshot(const SceneryDocument& doc) {
 HealthReport CheckAreaHealth(const HealthSnapshot& snapshot,
                              const std::atomic<bool>* cancel) {
   return Checker(snapshot).Run(cancel);
+}
+
+std::vector<std::string> AreaFolderPaths(const HealthSnapshot& snapshot) {
+  Checker checker(snapshot);
+  std::vector<std::string> paths;
+  paths.reserve(snapshot.areas.size());
+  for (const HealthArea& area : snapshot.areas)
+    paths.push_back(checker.Locate(area));
+  return paths;
 }
 
 std::string FoldName(std::string_view utf8) {

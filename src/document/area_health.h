@@ -73,6 +73,11 @@ struct HealthReport {
 HealthReport CheckAreaHealth(const HealthSnapshot& snapshot,
                              const std::atomic<bool>* cancel = nullptr);
 
+// The folder that each area of `snapshot` leads to, found as the check finds
+// it: a UTF-8 host path spelled as on disk, or empty when the area names no
+// folder or the folder is not there. One per area, in list order.
+std::vector<std::string> AreaFolderPaths(const HealthSnapshot& snapshot);
+
 // `name` with its letters folded to one case, as the simulator's file
 // system compares names (the letters of the scenery file's code pages);
 // bytes that are not UTF-8 stay as they are.

@@ -6,13 +6,17 @@
 #include <QDir>
 #include <QFileIconProvider>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
 #include <QWindow>
 
 #include "accessible_text.h"
 #include "anchor_layout.h"
+#include "area_health.h"
 #include "codepage.h"
+#include "scenery_scan.h"
 #include "settings_store.h"
 #include "window_units.h"
 
@@ -31,6 +35,32 @@ QString Normal(const QString& path) {
 }
 
 const int kPathRole = Qt::UserRole;
+const int kDepthRole = Qt::UserRole + 1;
+
+// Draws each folder's name indented by its depth in the tree (two blanks a
+// level), so that the names themselves stay plain text for typing to find.
+class IndentDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem o = option;
+    o.rect.adjust(Indent(option, index), 0, 0, 0);
+    QStyledItemDelegate::paint(painter, o, index);
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) +
+           QSize(Indent(option, index), 0);
+  }
+
+ private:
+  static int Indent(const QStyleOptionViewItem& option,
+                    const QModelIndex& index) {
+    return index.data(kDepthRole).toInt() * 2 *
+           option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+  }
+};
 
 }  // namespace
 
@@ -40,6 +70,7 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
   setIconSize(QSize(16, 16));
+  setItemDelegate(new IndentDelegate(this));
   connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::OpenItem);
 }
 
@@ -67,22 +98,32 @@ bool FolderList::SetPath(const QString& path) {
   for (const QString& p : chain) {
     const QString name =
         depth == 0 ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
-    auto* item = new QListWidgetItem(
-        folder, QString(depth * 2, QLatin1Char(' ')) + name, this);
+    auto* item = new QListWidgetItem(folder, name, this);
     item->setData(kPathRole, p);
+    item->setData(kDepthRole, depth);
     open = item;
     ++depth;
   }
   for (const QFileInfo& sub : subs) {
     const QString full = Normal(sub.absoluteFilePath());
     subfolders_ << full;
-    auto* item = new QListWidgetItem(
-        folder, QString(depth * 2, QLatin1Char(' ')) + sub.fileName(), this);
+    auto* item = new QListWidgetItem(folder, sub.fileName(), this);
     item->setData(kPathRole, full);
+    item->setData(kDepthRole, depth);
   }
   setCurrentItem(open);
   emit pathChanged(path_);
   return true;
+}
+
+bool FolderList::Highlight(const QString& path) {
+  const QString wanted = Normal(path);
+  for (int i = 0; i < count(); ++i)
+    if (item(i)->data(kPathRole).toString() == wanted) {
+      setCurrentRow(i);
+      return true;
+    }
+  return false;
 }
 
 void FolderList::OpenItem(QListWidgetItem* item) {
@@ -243,9 +284,15 @@ void frmFiles::Load() {
     Drive1->setCurrentIndex(drive >= 0 ? drive : 0);
   }
   Drive1_Change();
+  // Opens beside the folder chosen last, which is highlighted, so that the
+  // next add-on folder is one step away.
   QString scenery = FromHostPath(doc_.SceneryPath);
   scenery.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  Dir1->SetPath(FromHostPath(doc_.FSFolder) + QLatin1Char('/') + scenery);
+  const QString fs = FromHostPath(doc_.FSFolder);
+  const QString chosen = fs + QLatin1Char('/') + scenery;
+  const int cut = scenery.lastIndexOf(QLatin1Char('/'));
+  if (Dir1->SetPath(cut < 0 ? fs : fs + QLatin1Char('/') + scenery.left(cut)))
+    Dir1->Highlight(chosen);
 }
 
 void frmFiles::Drive1_Change() {
@@ -286,6 +333,16 @@ void frmFiles::cmdFile_Click(int Index) {
           Dialogs::Buttons::Ok, QString());
       return;
     }
+    const int layer =
+        LayerLeadingTo(TakeHealthSnapshot(doc_), ToHostPath(Dir1->Path()));
+    if (layer > 0 &&
+        dialogs_.Message(this,
+                         QStringLiteral("This folder is already in the list "
+                                        "as layer %1. Add it again?")
+                             .arg(layer),
+                         Dialogs::Buttons::YesNo,
+                         QString()) != Dialogs::Answer::Yes)
+      return;
     doc_.SceneryPath = ToHostPath(
         RelativeSceneryPath(FromHostPath(doc_.FSFolder), Dir1->Path()));
   }

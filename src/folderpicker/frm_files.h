@@ -24,6 +24,9 @@ class FolderList : public QListWidget {
   QString Path() const { return path_; }
   // False, and nothing changes, when `path` is no folder that can be read.
   bool SetPath(const QString& path);
+  // Highlights the entry of `path` without opening it; false when the list
+  // has none.
+  bool Highlight(const QString& path);
   // The open folder's subfolders, as full paths, in list order.
   QStringList Subfolders() const { return subfolders_; }
 

@@ -11,6 +11,7 @@
 #include "dialogs.h"
 #include "file_ops.h"
 #include "scenery_document.h"
+#include "scenery_scan.h"
 #include "scenery_writer.h"
 #include "settings_store.h"
 #include "table_operations.h"
@@ -74,6 +75,7 @@ class FrmConfig : public QMainWindow {
   void MnuRedo_Click();
   void MnuMoveTo_Click();
   void MnuCheckAreas_Click();
+  void MnuAddNewFolders_Click();
   void MnuAbout_Click();
 
   // Shows `text` in the status bar's second field, right of the file's
@@ -118,6 +120,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuRedo = nullptr;
   QAction* MnuMoveTo = nullptr;
   QAction* MnuCheckAreas = nullptr;
+  QAction* MnuAddNewFolders = nullptr;
   QMenu* MnuHelp = nullptr;
   QAction* MnuAbout = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
@@ -176,6 +179,9 @@ class FrmConfig : public QMainWindow {
   // Moves the area at `from` to slot `to` as one step; a refusal is told
   // when `tell` is set.
   void MoveTo(int from, int to, bool tell);
+  // Appends an area for each of `folders` after the last one, all as one
+  // step of the history; refused, with a message, when they do not fit.
+  void AddFolders(const std::vector<NewFolder>& folders);
   void UpdateHistoryItems();
   // The area health check (frm_config_health.cpp).
   void BuildHealthCheck();

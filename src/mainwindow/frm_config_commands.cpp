@@ -14,6 +14,7 @@
 #include "area_panel.h"
 #include "centre_form.h"
 #include "codepage.h"
+#include "frm_add_new_folders.h"
 #include "frm_config.h"
 #include "frm_files.h"
 #include "scenery_writer.h"
@@ -106,6 +107,7 @@ void FrmConfig::UpdateHistoryItems() {
   MnuUndo->setEnabled(viewing && history_->canUndo());
   MnuRedo->setEnabled(viewing && history_->canRedo());
   MnuMoveTo->setEnabled(viewing);
+  MnuAddNewFolders->setEnabled(viewing);
 }
 
 void FrmConfig::ShowChange(const TableChange& change) {
@@ -147,6 +149,33 @@ void FrmConfig::MoveTo(int from, int to, bool tell) {
     return;
   }
   Record(MoveArea(doc_, from, to), QStringLiteral("Move"));
+}
+
+void FrmConfig::MnuAddNewFolders_Click() {
+  if (!MnuAddNewFolders->isEnabled()) return;
+  FrmAddNewFolders dialog(doc_, dialogs_, this);
+  dialog.Scan();
+  if (dialog.exec() == QDialog::Accepted) AddFolders(dialog.Ticked());
+}
+
+void FrmConfig::AddFolders(const std::vector<NewFolder>& folders) {
+  if (folders.empty()) return;
+  if (static_cast<std::size_t>(doc_.AreaCount()) + folders.size() >
+      static_cast<std::size_t>(kAreaSlots)) {
+    dialogs_.Message(
+        this, QString::fromStdString(TableFullText(doc_, folders.size())),
+        Dialogs::Buttons::Ok, QString());
+    return;
+  }
+  // One area at a time, so that the list follows each insertion.
+  history_->beginMacro(QStringLiteral("Add New Folders"));
+  for (const NewFolder& f : folders)
+    Record(
+        AppendArea(doc_, FormatAreaNumber(doc_.LastArea + 2), NewAreaValues(f)),
+        QStringLiteral("Add"));
+  history_->endMacro();
+  ShowStatusMessage(
+      QStringLiteral("Added %1 areas").arg(static_cast<int>(folders.size())));
 }
 
 void FrmConfig::MnuMoveTo_Click() {

@@ -82,6 +82,10 @@ void FrmConfig::BuildMenus() {
   MnuCheckAreas =
       item(MnuTools, "MnuCheckAreas", "&Check Areas",
            QKeySequence(Qt::CTRL | Qt::Key_K), &FrmConfig::MnuCheckAreas_Click);
+  MnuAddNewFolders = item(MnuTools, "MnuAddNewFolders", "Add Ne&w Folders",
+                          QKeySequence(Qt::CTRL | Qt::Key_N),
+                          &FrmConfig::MnuAddNewFolders_Click);
+  MnuAddNewFolders->setText(QStringLiteral("Add Ne&w Folders\u2026"));
   history_ = new QUndoStack(this);
   connect(history_, &QUndoStack::canUndoChanged, this,
           &FrmConfig::UpdateHistoryItems);

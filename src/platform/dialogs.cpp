@@ -148,6 +148,12 @@ QString DesktopDialogs::SaveFileName(QWidget* parent, const QString& title,
   return dialog.selectedFiles().constFirst();
 }
 
+QString DesktopDialogs::FolderName(QWidget* parent, const QString& title,
+                                   const QString& folder) {
+  WaitUntilMapped(parent);
+  return QFileDialog::getExistingDirectory(parent, title, folder);
+}
+
 void DesktopDialogs::EndProgram() {
   // Queued, so that it also works before the event loop has started.
   QMetaObject::invokeMethod(
@@ -194,6 +200,12 @@ QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
                                       const QString& filter,
                                       const QString& folder) {
   shown.push_back({QStringLiteral("save"), {}, title, filter, {}, {}, folder});
+  return Next(fileNames_, QString());
+}
+
+QString ScriptedDialogs::FolderName(QWidget*, const QString& title,
+                                    const QString& folder) {
+  shown.push_back({QStringLiteral("folder"), {}, title, {}, {}, {}, folder});
   return Next(fileNames_, QString());
 }
 

@@ -39,6 +39,9 @@ class Dialogs {
   virtual QString SaveFileName(QWidget* parent, const QString& title,
                                const QString& filter,
                                const QString& folder) = 0;
+  // A folder chosen from `folder` on; an empty text when cancelled.
+  virtual QString FolderName(QWidget* parent, const QString& title,
+                             const QString& folder) = 0;
   // Ends the program as soon as the caller returns to the event loop; the
   // caller must return at once and change nothing more.
   virtual void EndProgram() = 0;
@@ -56,6 +59,8 @@ class DesktopDialogs : public Dialogs {
                        const QString& filter, const QString& folder) override;
   QString SaveFileName(QWidget* parent, const QString& title,
                        const QString& filter, const QString& folder) override;
+  QString FolderName(QWidget* parent, const QString& title,
+                     const QString& folder) override;
   void EndProgram() override;
 };
 
@@ -65,7 +70,7 @@ class DesktopDialogs : public Dialogs {
 class ScriptedDialogs : public Dialogs {
  public:
   struct Shown {
-    QString kind;  // "message", "input", "open", "save"
+    QString kind;  // "message", "input", "open", "save", "folder"
     QString prompt;
     QString title;
     QString filter;
@@ -87,6 +92,9 @@ class ScriptedDialogs : public Dialogs {
                        const QString& filter, const QString& folder) override;
   QString SaveFileName(QWidget* parent, const QString& title,
                        const QString& filter, const QString& folder) override;
+  // Answered from the file-name queue.
+  QString FolderName(QWidget* parent, const QString& title,
+                     const QString& folder) override;
   void EndProgram() override { ++endRequests; }
 
   std::deque<Shown> shown;

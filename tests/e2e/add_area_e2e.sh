@@ -11,7 +11,7 @@ cp "$fs/Scenery.cfg" "$work/original.cfg"
 "$bin/sceneshifter-cli" normalize "$fs/Scenery.cfg" --output "$work/expected.cfg" >/dev/null
 printf '[Area.004]\r\nTitle=Alps Test\r\nLocal=Addon Scenery\\Alps\r\nActive=True\r\nRequired=False\r\nLayer=4\r\n\r\n' \
   >>"$work/expected.cfg"
-# The picker opens at the remembered scenery folder.
+# The picker opens beside the remembered scenery folder, which is highlighted.
 remember "$fs/Scenery.cfg" 'ScnryPath=Addon Scenery\\Alps'
 
 in_display '
@@ -23,6 +23,8 @@ in_display '
   picker=$(wait_window "Find New Scenery")
   sleep 0.3
   xdotool windowfocus --sync "$picker"
+  xdotool key Return               # opens the highlighted Alps
+  sleep 0.3
   xdotool key Tab Tab space        # Dir1, Drive1, then O K
   sleep 0.5
   xdotool windowfocus --sync "$main"

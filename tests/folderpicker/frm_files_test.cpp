@@ -208,11 +208,17 @@ class FrmFilesTest : public QObject {
   void opensAtRememberedFolder() {
     doc_.SceneryPath = "Addon Scenery\\Alps";
     auto* p = Open();
-    QCOMPARE(p->Dir1->Path(), Path(QStringLiteral("Addon Scenery/Alps")));
-    // The tree down to the folder, then its subfolders.
-    const auto last = p->Dir1->item(p->Dir1->count() - 1)->text().trimmed();
-    QCOMPARE(last, QStringLiteral("texture"));
-    QCOMPARE(p->Dir1->currentItem()->text().trimmed(), QStringLiteral("Alps"));
+    // Beside the folder chosen last, which is highlighted.
+    QCOMPARE(p->Dir1->Path(), Path(QStringLiteral("Addon Scenery")));
+    const auto last = p->Dir1->item(p->Dir1->count() - 1)->text();
+    QCOMPARE(last, QStringLiteral("Empty Scenery"));
+    QCOMPARE(p->Dir1->currentItem()->text(), QStringLiteral("Alps"));
+    p->close();
+
+    doc_.SceneryPath = "Texture";
+    p = Open();
+    QCOMPARE(p->Dir1->Path(), fs_);
+    QCOMPARE(p->Dir1->currentItem()->text(), QStringLiteral("Texture"));
     p->close();
 
     doc_.SceneryPath.clear();
@@ -326,6 +332,47 @@ class FrmFilesTest : public QObject {
     p->Dir1->setCurrentRow(0);
     p->cmdFile[0]->setFocus();
     QTest::keyClick(p->cmdFile[0], Qt::Key_Return);
+    QVERIFY(done_);
+    QCOMPARE(QString::fromStdString(doc_.SceneryPath),
+             QStringLiteral("Addon Scenery\\Alps"));
+  }
+
+  // The names are plain text: typing selects the first folder whose name
+  // starts with the letters typed.
+  void typingFindsAFolder() {
+    auto* p = Open();
+    p->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p));
+    p->Dir1->setFocus();
+    QTest::keyClicks(p->Dir1, QStringLiteral("sc"));
+    QCOMPARE(p->Dir1->currentItem()->text(), QStringLiteral("Scenery"));
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    QTest::keyClicks(p->Dir1, QStringLiteral("AD"));
+    QCOMPARE(p->Dir1->currentItem()->text(), QStringLiteral("Addon Scenery"));
+    p->close();
+  }
+
+  // O K on a folder that an area leads to, in any spelling, asks first; No
+  // keeps the picker open.
+  void okAsksAboutAFolderInTheList() {
+    doc_.Areas.resize(2);
+    doc_.LastArea = 1;
+    doc_.Areas[1].PathKey = "Local=";
+    doc_.Areas[1].PathValue = "ADDON SCENERY\\alps";
+    doc_.Areas[1].Layer = 2;
+    auto* p = Open();
+    QVERIFY(p->Dir1->SetPath(Path("Addon Scenery/Alps")));
+    dialogs_.setNextAnswer(Dialogs::Answer::No);
+    QTest::mouseClick(p->cmdFile[0], Qt::LeftButton);
+    QCOMPARE(dialogs_.messages(),
+             QStringList{"This folder is already in the list as layer 2. Add "
+                         "it again?"});
+    QCOMPARE(dialogs_.shown.front().buttons, Dialogs::Buttons::YesNo);
+    QVERIFY(p->isVisible());
+    QVERIFY(!done_);
+    QVERIFY(doc_.SceneryPath.empty());
+    dialogs_.setNextAnswer(Dialogs::Answer::Yes);
+    QTest::mouseClick(p->cmdFile[0], Qt::LeftButton);
     QVERIFY(done_);
     QCOMPARE(QString::fromStdString(doc_.SceneryPath),
              QStringLiteral("Addon Scenery\\Alps"));

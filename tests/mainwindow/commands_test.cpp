@@ -2,14 +2,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 
 #include "centre_form.h"
+#include "frm_add_new_folders.h"
 #include "frm_files.h"
 #include "gui_fixture.h"
 #include "scenery_writer.h"
@@ -506,14 +509,70 @@ class CommandsTest : public GuiTest {
     QCOMPARE(e.Selected(), 12);
     QCOMPARE(e.doc.SceneryPath, std::string("Addon Scenery\\Alps"));
 
-    // The next opening starts at the folder chosen last.
+    // The next opening starts beside the folder chosen last.
     QString openedAt;
     WhenPickerOpens([&](frmFiles& p) {
       openedAt = p.Dir1->Path();
       QTest::mouseClick(p.cmdFile[1], Qt::LeftButton);
     });
     e.Click(6);
-    QCOMPARE(openedAt, folder);
+    QCOMPARE(openedAt, folder.section(QLatin1Char('/'), 0, -2));
+  }
+
+  // Tools > Add New Folders: Ctrl+N, then Enter once the scan has listed
+  // them, adds 20 new add-on folders as one step of the history; the folder
+  // that areas lead to and the one without .bgl files are not offered.
+  void addNewFolders() {
+    WriteBytes(Path(QStringLiteral("FS/Scenery.cfg")),
+               SceneryText(NumberedAreas(3)));
+    for (int n = 1; n <= 20; ++n)
+      WriteBytes(Path(QStringLiteral("FS/Addons/New%1/SCENERY/a.bgl")
+                          .arg(n, 2, 10, QLatin1Char('0'))),
+                 "x");
+    WriteBytes(Path(QStringLiteral("FS/Addons/Test/scenery/a.bgl")), "x");
+    WriteBytes(Path(QStringLiteral("FS/Addons/NoBgl/scenery/a.txt")), "x");
+    Editor e;
+    e.StartWith(Path(QStringLiteral("FS/Scenery.cfg")));
+    e.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    int keys = 0;
+    int listed = -1;
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [&, poll] {
+      auto* d = e.window->findChild<FrmAddNewFolders*>();
+      if (!d || !d->isVisible() || d->Scanning()) {
+        QTimer::singleShot(5, *poll);
+        return;
+      }
+      listed = d->LstFolders->topLevelItemCount();
+      ++keys;
+      QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    };
+    QTimer::singleShot(0, *poll);
+    ++keys;
+    Key(e, Qt::Key_N);
+    QCOMPARE(listed, 20);
+    QCOMPARE(keys, 2);
+    QCOMPARE(e.ListCount(), 23);
+    const AreaEntry& first = e.doc.Areas[3];
+    QCOMPARE(first.Title + "|" + first.PathKey + first.PathValue + "|" +
+                 first.Active + "|" + first.Required,
+             std::string("New01|Local=Addons\\New01|True|False"));
+    QCOMPARE(e.doc.Areas[22].Title, std::string("New20"));
+    QVERIFY(e.doc.FileChanged);
+    QCOMPARE(
+        e.window->findChild<QLabel*>(QStringLiteral("StatusMessage"))->text(),
+        QStringLiteral("Added 20 areas"));
+    // One step: Undo takes them all back, Redo brings them again.
+    e.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    QVERIFY(e.window->MnuUndo->isEnabled());
+    Key(e, Qt::Key_Z);
+    QCOMPARE(e.ListCount(), 3);
+    QCOMPARE(e.doc.AreaCount(), 3);
+    Key(e, Qt::Key_Y);
+    QCOMPARE(e.doc.AreaCount(), 23);
+    QCOMPARE(e.doc.Areas[22].PathValue, std::string("Addons\\New20"));
   }
 
   void addCancelledInPicker() {
