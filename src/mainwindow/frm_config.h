@@ -161,6 +161,8 @@ class FrmConfig : public QMainWindow {
   // False (the user told which field) when a typed text cannot be kept in
   // the file's code page.
   bool PanelTextsFit();
+  // False, having said which, when a typed field holds a control character.
+  bool TypedTextsFit(const AreaEntry& stored);
   // `area` with the panel's values, as O K stores them.
   void ApplyPanel(AreaEntry& area);
 

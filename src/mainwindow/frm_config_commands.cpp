@@ -262,6 +262,21 @@ bool FrmConfig::PanelTextsFit() {
   return true;
 }
 
+bool FrmConfig::TypedTextsFit(const AreaEntry& stored) {
+  const AreaValues held =
+      AddingArea ? AreaValues{} : ValuesOf(doc_.Areas[doc_.CurrentArea]);
+  std::string field = ControlCharacterField(ValuesOf(stored), held);
+  if (field.empty()) return true;
+  if (field == "Folder") field = "Path";  // the panel's caption
+  dialogs_.Message(this,
+                   QStringLiteral("The %1 holds a line break, a tab or another "
+                                  "control character, which a scenery file "
+                                  "cannot store. Please change it.")
+                       .arg(QString::fromLatin1(field.c_str())),
+                   Dialogs::Buttons::Ok, QString());
+  return false;
+}
+
 void FrmConfig::ApplyPanel(AreaEntry& area) {
   area.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
   area.Active = Check1->isChecked() ? "True" : "False";
@@ -293,6 +308,7 @@ void FrmConfig::CmdOk() {
     stored = doc_.Areas[doc_.CurrentArea];
   }
   ApplyPanel(stored);
+  if (!TypedTextsFit(stored)) return;
   std::string field = AreaStorageProblem(stored);
   if (!field.empty()) {
     if (field == "Folder") field = "Path";  // the panel's caption
