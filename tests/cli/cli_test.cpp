@@ -13,6 +13,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/wait.h>
+
+#include <cstdlib>
 #endif
 
 using namespace sceneshifter;
@@ -322,5 +326,25 @@ TEST(CliOnWindows, AccentedNamesOnTheCommandLine) {
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
   }
   EXPECT_EQ(dir.Read(file), kScenery);
+}
+#endif
+
+#ifndef _WIN32
+// The real program, which reads the variable once at its start.
+TEST(CliCodePage, AnUnknownCodePageIsAUsageError) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kScenery);
+  const std::string command = "SCENESHIFTER_CODEPAGE=65001 '" +
+                              std::string(SCENESHIFTER_CLI_EXE) + "' list '" +
+                              dir.Path("Scenery.cfg") + "' 2>'" +
+                              dir.Path("err") + "' >'" + dir.Path("out") + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_EQ(dir.Read("out"), "");
+  EXPECT_EQ(dir.Read("err").rfind(
+                "sceneshifter-cli: SCENESHIFTER_CODEPAGE is \"65001\"", 0),
+            0u);
+  EXPECT_NE(dir.Read("err").find("874, 1250"), std::string::npos);
 }
 #endif
