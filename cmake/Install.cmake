@@ -52,7 +52,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 title and edits, adds, deletes, moves and searches them, saving the file\n\
 durably with a backup. sceneshifter-cli does the same for scripts.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/CPackGenerators.cmake)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -61,5 +61,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://sceneshifter.org/)
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME sceneshifter-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/\\\\.cache/")
+# The tree as git holds it: no builds, no git data (a worktree's .git is a
+# file), no editor files.
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/\\\\.git$" "/build[^/]*/" "/out/"
+  "/\\\\.cache/" "\\\\.user$")
 include(CPack)

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs the built programs into a temporary DESTDIR and checks what lands
 # there (desktop entry, AppStream metainfo, man pages), then builds the .deb
-# and the source archive with CPack and runs lintian on the .deb.
+# and the source archive with CPack, runs lintian on the .deb and builds the
+# command line from the unpacked source archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -26,4 +27,20 @@ done
 (cd "$build" && cpack -G DEB >/dev/null && cpack --config CPackSourceConfig.cmake >/dev/null)
 deb=$(ls "$build"/sceneshifter_*.deb)
 lintian --fail-on error "$deb"
-echo "package check: installed files valid, $(basename "$deb") lintian-clean, $(ls "$build"/sceneshifter-*.tar.gz | xargs -n1 basename) built"
+
+# The source archive unpacks to one folder, sceneshifter-VERSION, that
+# configures and builds (the command line alone, to stay quick).
+archive=$(ls "$build"/sceneshifter-*.tar.gz)
+top=$(basename "$archive" .tar.gz)
+tops=$(tar -tzf "$archive" | cut -d/ -f1 | sort -u)
+[ "$tops" = "$top" ] || { echo "$archive: unpacks to: $tops" >&2; exit 1; }
+mkdir "$stage/source"
+tar -xzf "$archive" -C "$stage/source"
+for needed in CMakeLists.txt LICENSE src; do
+  [ -e "$stage/source/$top/$needed" ] || { echo "$archive: no $top/$needed" >&2; exit 1; }
+done
+cmake -S "$stage/source/$top" -B "$stage/source-build" -DSCENESHIFTER_GUI=OFF \
+  -DSCENESHIFTER_TESTS=OFF -DSCENESHIFTER_BENCH=OFF >/dev/null
+cmake --build "$stage/source-build" -j2 --target sceneshifter-cli >/dev/null
+"$stage/source-build/sceneshifter-cli" --version >/dev/null
+echo "package check: installed files valid, $(basename "$deb") lintian-clean, $(basename "$archive") built and builds"

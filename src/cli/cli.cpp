@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli.h"
 
+#include <algorithm>
+
+#include "cli_args.h"
 #include "cli_check.h"
 #include "cli_edit.h"
 #include "cli_scan.h"
@@ -16,82 +19,14 @@
 namespace sceneshifter {
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: sceneshifter-cli list FILE [--json]\n"
-    "       sceneshifter-cli check FILE [--json]\n"
-    "       sceneshifter-cli normalize FILE [--output OUT]\n"
-    "       sceneshifter-cli add FILE --title TITLE (--local FOLDER | --remote "
-    "FOLDER)\n"
-    "                        [--inactive] [--required] [--layer N] [--output "
-    "OUT]\n"
-    "       sceneshifter-cli delete FILE LAYER [--output OUT]\n"
-    "       sceneshifter-cli move FILE LAYER TARGET [--output OUT]\n"
-    "       sceneshifter-cli set FILE LAYER [--title TITLE]\n"
-    "                        [--local FOLDER | --remote FOLDER]\n"
-    "                        [--active | --inactive] [--required | "
-    "--not-required]\n"
-    "                        [--output OUT]\n"
-    "       sceneshifter-cli sets list FILE\n"
-    "       sceneshifter-cli sets (save | apply | delete) FILE NAME\n"
-    "       sceneshifter-cli sets rename FILE OLD NEW\n"
-    "       sceneshifter-cli scan FILE [DIR] [--json]\n"
-    "       sceneshifter-cli add FILE --scan [DIR] [--output OUT]\n"
-    "\n"
-    "list       print the scenery areas as the editor's title list shows "
-    "them;\n"
-    "           with --json, every field of every area as a JSON array\n"
-    "check      report the areas that the simulator would skip or misread, "
-    "one\n"
-    "           line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; with\n"
-    "           --json, one JSON document. Codes: no-folder, "
-    "missing-folder,\n"
-    "           no-scenery-subfolder, no-bgl-files, duplicate-folder, "
-    "odd-flag\n"
-    "normalize  sort and renumber the areas and save the file (keeping the "
-    "old\n"
-    "           one as FILE.bak), or write the result to OUT instead\n"
-    "add        append an area as the editor's Add and O K do: one past the "
-    "last\n"
-    "           area, Active True (False with --inactive), Required False "
-    "(True\n"
-    "           with --required), no texture, exclude or flatten values, the\n"
-    "           folder exactly as given; with --layer, then move it to layer N "
-    "as\n"
-    "           move does. Prints the new area's layer\n"
-    "delete     delete the area at LAYER, as the editor's Delete does\n"
-    "move       move the area at LAYER to layer TARGET in one step, as that "
-    "many\n"
-    "           presses of Raise or Lower would: no area is lowered below "
-    "layer 3,\n"
-    "           and the areas at layers 1 to 3 are not lowered at all\n"
-    "set        change only the fields named, written as the editor's O K "
-    "writes\n"
-    "           them (\"True\"/\"False\", \"Local=\"/\"Remote=\"); every "
-    "other field\n"
-    "           keeps its bytes\n"
-    "sets       the scenery sets kept in FILE.sets.json: list prints each "
-    "set's\n"
-    "           NAME<TAB>N areas, A active; save keeps every area's Active "
-    "flag as\n"
-    "           set NAME; apply gives the areas that set NAME knows its "
-    "flags and\n"
-    "           saves FILE as set does; delete and rename change the sets "
-    "alone\n"
-    "scan       list the add-on folders (a scenery subfolder with .bgl "
-    "files) in\n"
-    "           FILE's folder, or DIR, and three levels below that no area "
-    "leads\n"
-    "           to: PATH<TAB>TITLE<TAB>BGL-FILES; with --json, one JSON "
-    "document\n"
-    "add --scan add them all as active, not required areas after the last "
-    "one,\n"
-    "           in one save; refused when the table cannot hold them all\n"
-    "\n"
+// What every help ends with.
+constexpr const char* kNotes =
     "LAYER is an area's layer once the areas are in numerical order, as list\n"
     "shows it. TITLE and FOLDER are UTF-8; they are stored in the scenery\n"
-    "file's code page, which --version names. add, delete, move and set load\n"
-    "and save the file as normalize does, and print one line: what they did,\n"
-    "and whether the areas had to be put into numerical order first.\n"
+    "file's code page, which --version names. The editing commands load and\n"
+    "save the file as normalize does, and print one line: what they did, and\n"
+    "whether the areas had to be put into numerical order first. -- ends the\n"
+    "options; VERB --help prints that command's help.\n"
     "\n"
     "Exit status: 0 success, 1 the file cannot be read or saved, or the "
     "change\n"
@@ -99,42 +34,49 @@ constexpr const char* kUsage =
     "it\n"
     "finds problems.\n";
 
-int Usage(std::ostream& err, const std::string& problem) {
-  err << "sceneshifter-cli: " << problem << "\n" << kUsage;
-  return 2;
+// FILE, the one word a reading verb takes.
+bool OneFile(const CliArgs& args, std::string& problem) {
+  if (args.positional.size() == 1) return true;
+  problem = args.verb + " takes one FILE";
+  return false;
 }
 
-// FILE with an optional --json, in either order; false on anything else.
-bool FileAndJson(const std::vector<std::string>& args, std::string& file,
-                 bool& json) {
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--json" && !json)
-      json = true;
-    else if (file.empty() && !args[i].empty() && args[i][0] != '-')
-      file = args[i];
-    else
-      return false;
-  }
-  return !file.empty();
-}
-
-int List(const std::string& file, std::ostream& out, std::ostream& err) {
+// The title list as lines of LAYER<TAB>TITLE.
+int List(const CliArgs& args, std::ostream& out, std::ostream& err,
+         std::string& usageProblem) {
+  if (!OneFile(args, usageProblem)) return 2;
+  const std::string& file = args.positional[0];
+  if (args.Has("--json")) return ListJsonCommand(file, out, err);
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
   std::string text;
   for (int i = 0; i <= doc.LastArea; ++i) {
-    text += TitleListEntry(doc.Areas[i]);
+    text += std::to_string(doc.Areas[i].Layer);
+    text += '\t';
+    text += TabField(doc.Areas[i].Title);
     text += '\n';
   }
   out << Utf8FromBytes(text);
   return 0;
 }
 
-int Normalize(const std::string& file, const std::string& output,
-              std::ostream& out, std::ostream& err) {
+int Check(const CliArgs& args, std::ostream& out, std::ostream& err,
+          std::string& usageProblem) {
+  if (!OneFile(args, usageProblem)) return 2;
+  return CheckCommand(args.positional[0], args.Has("--json"), out, err);
+}
+
+int Normalize(const CliArgs& args, std::ostream& out, std::ostream& err,
+              std::string& usageProblem) {
+  if (!OneFile(args, usageProblem)) return 2;
+  const auto output = args.values.find("--output");
+  if (output != args.values.end() && output->second.empty()) {
+    usageProblem = "--output must not be empty";
+    return 2;
+  }
   SceneryDocument doc;
-  if (!LoadForCli(file, doc, err)) return 1;
-  if (!output.empty()) doc.ConfigFile = output;
+  if (!LoadForCli(args.positional[0], doc, err)) return 1;
+  if (output != args.values.end()) doc.ConfigFile = output->second;
   if (!SaveForCli(doc, err)) return 1;
   out << (doc.AreasSorted ? "The areas were put into numerical order and "
                             "renumbered.\n"
@@ -142,7 +84,186 @@ int Normalize(const std::string& file, const std::string& output,
   return 0;
 }
 
+const std::vector<std::string> kOutput = {"--output"};
+
+const CliVerb kVerbs[] = {
+    {"list",
+     "list FILE [--json]",
+     "print the scenery areas by layer and title, one area a line:\n"
+     "           LAYER<TAB>TITLE; with --json, every field of every area as "
+     "a\n"
+     "           JSON array, \"active\" and \"required\" as true or false, "
+     "and the\n"
+     "           section's other lines as \"extraLines\"",
+     {},
+     {"--json"},
+     List,
+     nullptr},
+    {"check",
+     "check FILE [--json]",
+     "report the areas that the simulator would skip or misread, one\n"
+     "           line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; with\n"
+     "           --json, one JSON document. Codes: no-folder, "
+     "missing-folder,\n"
+     "           no-scenery-subfolder, no-bgl-files, duplicate-folder, "
+     "odd-flag",
+     {},
+     {"--json"},
+     Check,
+     nullptr},
+    {"normalize",
+     "normalize FILE [--output OUT]",
+     "sort and renumber the areas and save the file (keeping the old\n"
+     "           one as FILE.bak), or write the result to OUT instead",
+     kOutput,
+     {},
+     Normalize,
+     nullptr},
+    {"add",
+     "add FILE --title TITLE (--local FOLDER | --remote FOLDER)\n"
+     "                        [--inactive] [--required] [--layer N] "
+     "[--output OUT]\n"
+     "       sceneshifter-cli add FILE --scan [DIR] [--output OUT]",
+     "append an area as the editor's Add and O K do: one past the last\n"
+     "           area, Active True (False with --inactive), Required False "
+     "(True\n"
+     "           with --required), no texture, exclude or flatten values, "
+     "the\n"
+     "           folder exactly as given; with --layer, then move it to "
+     "layer N as\n"
+     "           move does. Prints the new area's layer. A --local folder "
+     "that does\n"
+     "           not exist is saved all the same, with a warning",
+     {"--title", "--local", "--remote", "--layer", "--output"},
+     {"--inactive", "--required"},
+     RunEditVerb,
+     nullptr},
+    {"delete",
+     "delete FILE LAYER [--output OUT]",
+     "delete the area at LAYER, as the editor's Delete does",
+     kOutput,
+     {},
+     RunEditVerb,
+     nullptr},
+    {"move",
+     "move FILE LAYER TARGET [--output OUT]",
+     "move the area at LAYER to layer TARGET in one step, as that many\n"
+     "           presses of Raise or Lower would: no area is lowered below "
+     "layer 3,\n"
+     "           and the areas at layers 1 to 3 are not lowered at all",
+     kOutput,
+     {},
+     RunEditVerb,
+     nullptr},
+    {"set",
+     "set FILE LAYER... [--title TITLE] [--local FOLDER | --remote FOLDER]\n"
+     "                        [--active | --inactive] [--required | "
+     "--not-required]\n"
+     "                        [--exclude EXCLUDE] [--output OUT]",
+     "change only the fields named, of every area named, in one save;\n"
+     "           written as the editor's O K writes them (\"True\"/"
+     "\"False\",\n"
+     "           \"Local=\"/\"Remote=\"); every other field keeps its bytes. "
+     "An empty\n"
+     "           EXCLUDE removes the exclude value",
+     {"--title", "--local", "--remote", "--exclude", "--output"},
+     {"--active", "--inactive", "--required", "--not-required"},
+     RunEditVerb,
+     nullptr},
+    {"activate",
+     "activate FILE LAYER... [--output OUT]",
+     "set Active=True in every area named, in one save",
+     kOutput,
+     {},
+     RunEditVerb,
+     nullptr},
+    {"deactivate",
+     "deactivate FILE (LAYER... | --problems) [--output OUT]",
+     "set Active=False in every area named, in one save; with --problems,\n"
+     "           in every active area that check reports, but not in one "
+     "whose\n"
+     "           only problem is a folder that another area uses too",
+     kOutput,
+     {"--problems"},
+     RunEditVerb,
+     nullptr},
+    {"scan",
+     "scan FILE [DIR] [--json]",
+     "list the add-on folders (a scenery subfolder with .bgl files) in\n"
+     "           FILE's folder, or DIR, and three levels below that no area "
+     "leads\n"
+     "           to: PATH<TAB>TITLE<TAB>BGL-FILES; with --json, one JSON "
+     "document",
+     {},
+     {"--json"},
+     nullptr,
+     RunScanVerb},
+    {"sets",
+     "sets list FILE\n"
+     "       sceneshifter-cli sets (save | apply | delete) FILE NAME\n"
+     "       sceneshifter-cli sets rename FILE OLD NEW",
+     "the scenery sets kept in FILE.sets.json: list prints each set's\n"
+     "           NAME<TAB>N areas, A active; save keeps every area's Active "
+     "flag as\n"
+     "           set NAME; apply gives the areas that set NAME knows its "
+     "flags and\n"
+     "           saves FILE as set does; delete and rename change the sets "
+     "alone",
+     {},
+     {},
+     nullptr,
+     RunSetsCommand},
+};
+
+const CliVerb* FindVerb(const std::string& name) {
+  for (const CliVerb& verb : kVerbs)
+    if (name == verb.name) return &verb;
+  return nullptr;
+}
+
+// The verb's paragraph of the help: its name, then its description.
+std::string Described(const CliVerb& verb) {
+  std::string name = verb.name;
+  name.resize(std::max<std::size_t>(name.size() + 1, 11), ' ');
+  return name + verb.description + "\n";
+}
+
+std::string Usage() {
+  std::string text;
+  for (const CliVerb& verb : kVerbs)
+    text += (text.empty() ? "Usage: " : "       ") +
+            std::string("sceneshifter-cli ") + verb.synopsis + "\n";
+  text += "       sceneshifter-cli VERB --help | --help | --version\n\n";
+  for (const CliVerb& verb : kVerbs) text += Described(verb);
+  return text + "\n" + kNotes;
+}
+
+std::string Usage(const CliVerb& verb) {
+  return std::string("Usage: sceneshifter-cli ") + verb.synopsis + "\n\n" +
+         Described(verb) + "\n" + kNotes;
+}
+
+int UsageError(std::ostream& err, const std::string& problem,
+               const std::string& usage) {
+  err << "sceneshifter-cli: " << problem << "\n" << usage;
+  return 2;
+}
+
+// The first line of a failed read says what the path and the reason are.
+std::string ReadFailureLine(const std::string& file, const std::string& error,
+                            const std::string& detail) {
+  if (error == kReadFailureMessage && detail.rfind(file + ": ", 0) == 0)
+    return detail;
+  return file + ": " + error;
+}
+
 }  // namespace
+
+std::string TabField(std::string text) {
+  for (char& c : text)
+    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+  return text;
+}
 
 bool LoadForCli(const std::string& file, SceneryDocument& doc,
                 std::ostream& err) {
@@ -150,7 +271,7 @@ bool LoadForCli(const std::string& file, SceneryDocument& doc,
   std::string detail;
   const std::string failure = LoadDocument(doc, &detail);
   if (failure.empty()) return true;
-  err << file << ": " << failure << "\n" << detail << "\n";
+  err << ReadFailureLine(file, failure, detail) << "\n";
   return false;
 }
 
@@ -167,58 +288,39 @@ bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out,
            std::ostream& err) {
-  if (args.empty()) return Usage(err, "no command given");
+  if (args.empty()) return UsageError(err, "no command given", Usage());
   const std::string& command = args[0];
   if (command == "--help" || command == "-h") {
-    out << kUsage;
+    out << Usage();
     return 0;
   }
-  if (command == "--version") {
+  const CliVerb* verb = FindVerb(command);
+  if (!verb && command != "--version")
+    return UsageError(err, "unknown command '" + command + "'", Usage());
+  if (verb && AsksForHelp(args, *verb)) {
+    out << Usage(*verb);
+    return 0;
+  }
+  // Every command reads or writes text in the code page.
+  if (const std::string problem = ActiveCodePageProblem(); !problem.empty()) {
+    err << "sceneshifter-cli: " << problem << "\n";
+    return 2;
+  }
+  if (!verb) {
     out << "sceneshifter-cli " << SCENESHIFTER_VERSION << "\n"
         << "scenery text in code page " << ActiveCodePage() << "\n";
     return 0;
   }
-  if (command == "list" || command == "check") {
-    std::string file;
-    bool json = false;
-    if (!FileAndJson(args, file, json))
-      return Usage(err, command + " takes one FILE and may take --json");
-    if (command == "check") return CheckCommand(file, json, out, err);
-    return json ? ListJsonCommand(file, out, err) : List(file, out, err);
-  }
-  if (IsScanVerb(args)) {
-    std::string problem;
-    const int status = RunScanVerb(args, out, err, problem);
-    return status == 2 ? Usage(err, problem) : status;
-  }
-  if (IsEditVerb(command)) {
-    std::string problem;
-    const int status = RunEditVerb(args, out, err, problem);
-    return status == 2 ? Usage(err, problem) : status;
-  }
-  if (command == "sets") {
-    std::string problem;
-    const int status = RunSetsCommand(args, out, err, problem);
-    return status == 2 ? Usage(err, problem) : status;
-  }
-  if (command == "normalize") {
-    std::string file, output;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-      if (args[i] == "--output") {
-        if (i + 1 >= args.size() || !output.empty())
-          return Usage(err, "--output takes one OUT");
-        output = args[++i];
-        if (output.empty()) return Usage(err, "--output takes one OUT");
-      } else if (file.empty() && !args[i].empty() && args[i][0] != '-') {
-        file = args[i];
-      } else {
-        return Usage(err, "unexpected argument '" + args[i] + "'");
-      }
-    }
-    if (file.empty()) return Usage(err, "normalize takes a FILE");
-    return Normalize(file, output, out, err);
-  }
-  return Usage(err, "unknown command '" + command + "'");
+  CliArgs parsed;
+  std::string problem;
+  int status = 2;
+  if (command == "add" && IsScanVerb(args))
+    status = RunScanVerb(args, out, err, problem);
+  else if (verb->runWords)
+    status = verb->runWords(args, out, err, problem);
+  else if (ParseCliArgs(args, *verb, parsed, problem))
+    status = verb->run(parsed, out, err, problem);
+  return status == 2 ? UsageError(err, problem, Usage(*verb)) : status;
 }
 
 }  // namespace sceneshifter

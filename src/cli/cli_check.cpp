@@ -7,6 +7,7 @@
 #include "cli.h"
 #include "code_page.h"
 #include "scenery_reader.h"
+#include "text_bytes.h"
 
 namespace sceneshifter {
 namespace {
@@ -17,12 +18,8 @@ using Json = nlohmann::ordered_json;
 // Every text these commands print from the file passes through here.
 std::string Utf8(std::string_view bytes) { return Utf8FromBytes(bytes); }
 
-// A field of a tab-separated line: tabs and line breaks become blanks.
-std::string Field(std::string text) {
-  for (char& c : text)
-    if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-  return text;
-}
+// A flag as the simulator takes it: true is "true" in any letter case.
+bool IsTrue(std::string_view flag) { return EqualsNoCase(flag, "true"); }
 
 // Names that are not UTF-8 (a path given on the command line) are written
 // with replacement characters rather than refused.
@@ -41,11 +38,13 @@ int CheckCommand(const std::string& file, bool json, std::ostream& out,
     Json problems = Json::array();
     for (const AreaProblem& p : report.problems) {
       const AreaEntry& area = doc.Areas[p.layer - 1];
-      problems.push_back({{"layer", p.layer},
-                          {"number", Utf8(area.Number)},
-                          {"title", Utf8(area.Title)},
-                          {"code", HealthCodeName(p.code)},
-                          {"detail", p.detail}});
+      Json problem = {{"layer", p.layer},
+                      {"number", Utf8(area.Number)},
+                      {"title", Utf8(area.Title)},
+                      {"code", HealthCodeName(p.code)},
+                      {"detail", p.detail}};
+      if (p.code == HealthCode::kDuplicateFolder) problem["sameAs"] = p.sameAs;
+      problems.push_back(std::move(problem));
     }
     Print(out, {{"file", file},
                 {"areas", doc.AreaCount()},
@@ -53,8 +52,8 @@ int CheckCommand(const std::string& file, bool json, std::ostream& out,
   } else {
     for (const AreaProblem& p : report.problems) {
       out << p.layer << '\t' << HealthCodeName(p.code) << '\t'
-          << Field(Utf8(doc.Areas[p.layer - 1].Title)) << '\t'
-          << Field(p.detail) << '\n';
+          << TabField(Utf8(doc.Areas[p.layer - 1].Title)) << '\t'
+          << TabField(p.detail) << '\n';
     }
   }
   return report.problems.empty() ? 0 : 3;
@@ -67,8 +66,9 @@ int ListJsonCommand(const std::string& file, std::ostream& out,
   Json areas = Json::array();
   for (int i = 0; i < doc.AreaCount(); ++i) {
     const AreaEntry& a = doc.Areas[i];
-    Json flatten = Json::array();
+    Json flatten = Json::array(), extra = Json::array();
     for (const std::string& f : a.Flatten) flatten.push_back(Utf8(f));
+    for (const std::string& line : a.ExtraLines) extra.push_back(Utf8(line));
     std::string key = a.PathKey;
     if (!key.empty() && key.back() == '=') key.pop_back();
     areas.push_back({{"layer", a.Layer},
@@ -77,10 +77,13 @@ int ListJsonCommand(const std::string& file, std::ostream& out,
                      {"pathKey", key},
                      {"path", Utf8(a.PathValue)},
                      {"textureLine", Utf8(a.TextureLine)},
-                     {"active", Utf8(a.Active)},
-                     {"required", Utf8(a.Required)},
+                     {"active", IsTrue(a.Active)},
+                     {"activeText", Utf8(a.Active)},
+                     {"required", IsTrue(a.Required)},
+                     {"requiredText", Utf8(a.Required)},
                      {"exclude", Utf8(a.Exclude)},
-                     {"flatten", std::move(flatten)}});
+                     {"flatten", std::move(flatten)},
+                     {"extraLines", std::move(extra)}});
   }
   Print(out, areas);
   return 0;

@@ -1,87 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "cli_edit.h"
 
+#include <algorithm>
 #include <charconv>
-#include <map>
 
+#include "area_health.h"
 #include "cli.h"
 #include "code_page.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
 #include "table_operations.h"
+#include "text_bytes.h"
 
 namespace sceneshifter {
 namespace {
 
 // ---- the arguments ----
-
-struct Options {
-  std::vector<std::string> positional;  // FILE and the layers
-  std::map<std::string, std::string> values;
-  std::map<std::string, bool> flags;
-  bool Has(const std::string& name) const {
-    return values.count(name) || flags.count(name);
-  }
-};
-
-const char* const kValueOptions[] = {"--title", "--local", "--remote",
-                                     "--layer", "--output"};
-const char* const kFlagOptions[] = {"--active", "--inactive", "--required",
-                                    "--not-required"};
-
-// Splits `args` (after the verb) into FILE, layers and options; false with
-// `problem` set on a usage error.
-bool ParseOptions(const std::vector<std::string>& args, Options& o,
-                  std::string& problem) {
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.size() < 2 || a[0] != '-') {
-      o.positional.push_back(a);
-      continue;
-    }
-    bool known = false;
-    for (const char* name : kValueOptions) {
-      if (a != name) continue;
-      known = true;
-      if (o.Has(a)) return problem = a + " is given twice", false;
-      if (i + 1 >= args.size()) return problem = a + " needs a value", false;
-      o.values[a] = args[++i];
-    }
-    for (const char* name : kFlagOptions) {
-      if (a != name) continue;
-      known = true;
-      if (o.Has(a)) return problem = a + " is given twice", false;
-      o.flags[a] = true;
-    }
-    if (!known) return problem = "unexpected argument '" + a + "'", false;
-  }
-  return true;
-}
-
-// The options that `verb` takes; false naming the first other one.
-bool OnlyOptions(const Options& o, std::initializer_list<const char*> allowed,
-                 const std::string& verb, std::string& problem) {
-  auto check = [&](const std::string& name) {
-    for (const char* a : allowed)
-      if (name == a) return true;
-    problem = verb + " takes no " + name;
-    return false;
-  };
-  for (const auto& [name, value] : o.values)
-    if (!check(name)) return false;
-  for (const auto& [name, value] : o.flags)
-    if (!check(name)) return false;
-  return true;
-}
-
-bool Exclusive(const Options& o, const char* a, const char* b,
-               std::string& problem) {
-  if (o.Has(a) && o.Has(b)) {
-    problem = std::string(a) + " and " + b + " exclude each other";
-    return false;
-  }
-  return true;
-}
 
 // A layer argument: a whole number, counted from 1.
 bool ParseLayer(const std::string& text, const char* what, int& layer,
@@ -95,13 +29,81 @@ bool ParseLayer(const std::string& text, const char* what, int& layer,
   return true;
 }
 
+// The verbs that take any number of layers after FILE.
+bool TakesLayers(const std::string& verb) {
+  return verb == "set" || verb == "activate" || verb == "deactivate";
+}
+
+// Checks what `args` give for its verb beyond the options it takes, and
+// reads the layers into `slots` (each once, in the order given); false with
+// `problem` set on a usage error.
+bool CheckArguments(const CliArgs& o, std::vector<int>& slots,
+                    std::string& problem) {
+  const std::string& verb = o.verb;
+  const std::size_t words = o.positional.size();
+  bool ok = true;
+  if (verb == "add") {
+    ok = Exclusive(o, "--local", "--remote", problem);
+    if (ok && words != 1) ok = false, problem = "add takes one FILE";
+    if (ok && !o.Has("--title"))
+      ok = false, problem = "add needs --title TITLE";
+    if (ok && !o.Has("--local") && !o.Has("--remote"))
+      ok = false, problem = "add needs --local FOLDER or --remote FOLDER";
+    int layer = 0;
+    if (ok && o.Has("--layer"))
+      ok = ParseLayer(o.values.at("--layer"), "N", layer, problem);
+  } else if (verb == "delete" && words != 2) {
+    ok = false, problem = "delete takes FILE LAYER";
+  } else if (verb == "move" && words != 3) {
+    ok = false, problem = "move takes FILE LAYER TARGET";
+  } else if (verb == "set") {
+    ok = Exclusive(o, "--local", "--remote", problem) &&
+         Exclusive(o, "--active", "--inactive", problem) &&
+         Exclusive(o, "--required", "--not-required", problem);
+    if (ok && words < 2) ok = false, problem = "set takes FILE LAYER...";
+    if (ok && o.values.size() + o.flags.size() ==
+                  static_cast<std::size_t>(o.Has("--output")))
+      ok = false, problem = "set needs at least one field to change";
+  } else if (verb == "deactivate" && o.Has("--problems")) {
+    if (words != 1)
+      ok = false, problem = "deactivate --problems takes FILE and no LAYER";
+  } else if (TakesLayers(verb) && words < 2) {
+    ok = false, problem = verb + " takes FILE LAYER...";
+  }
+  // The editor refuses an empty title or folder; an empty exclude value is
+  // the one the editor stores when its box is cleared.
+  for (const char* name : {"--title", "--local", "--remote", "--output"})
+    if (ok && o.values.count(name) && o.values.at(name).empty())
+      ok = false, problem = std::string(name) + " must not be empty";
+  if (!ok) return false;
+
+  if (verb == "add") return true;
+  if (verb == "move") {
+    int layer = 0, target = 0;
+    if (!ParseLayer(o.positional[1], "LAYER", layer, problem) ||
+        !ParseLayer(o.positional[2], "TARGET", target, problem))
+      return false;
+    slots = {layer - 1, target - 1};
+    return true;
+  }
+  for (std::size_t k = 1; k < words; ++k) {
+    int layer = 0;
+    if (!ParseLayer(o.positional[k], "LAYER", layer, problem)) return false;
+    if (std::find(slots.begin(), slots.end(), layer - 1) == slots.end())
+      slots.push_back(layer - 1);
+  }
+  return true;
+}
+
 // ---- the edit ----
 
-// What a verb is about to do, given the loaded document; an empty `refusal`
-// means it is done, and `done` tells what.
+// What a verb did to the loaded document; a non-empty `refusal` means
+// nothing may be written. `unchanged` means there was nothing to do.
 struct EditResult {
   std::string refusal;
   std::string done;
+  bool unchanged = false;
+  std::string localFolder;  // a --local folder to look for, in file bytes
 };
 
 std::string Quoted(const std::string& fileBytes) {
@@ -110,15 +112,44 @@ std::string Quoted(const std::string& fileBytes) {
 
 std::string LayerText(int slot) { return std::to_string(slot + 1); }
 
+// "a", "a and b", "a, b and c".
+std::string Listed(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t k = 0; k < items.size(); ++k)
+    text += (k == 0 ? "" : k + 1 == items.size() ? " and " : ", ") + items[k];
+  return text;
+}
+
+// "area "T" at layer 2", or "3 areas, at layers 2, 4 and 5".
+std::string AreasNamed(const SceneryDocument& doc,
+                       const std::vector<int>& slots) {
+  if (slots.size() == 1)
+    return "area " + Quoted(doc.Areas[slots[0]].Title) + " at layer " +
+           LayerText(slots[0]);
+  std::vector<std::string> layers;
+  for (const int slot : slots) layers.push_back(LayerText(slot));
+  return std::to_string(slots.size()) + " areas, at layers " + Listed(layers);
+}
+
 // The text of option `name` in the file's code page; false with the refusal
-// set when it cannot be held.
-bool TextArgument(const Options& o, const std::string& name, std::string& bytes,
+// set when it cannot be held, or would break its line for other readers.
+bool TextArgument(const CliArgs& o, const std::string& name, std::string& bytes,
                   std::string& refusal) {
-  if (FileBytesFromUtf8(o.values.at(name), bytes)) return true;
-  refusal = name + " '" + o.values.at(name) +
-            "' has characters that the scenery file's code page (" +
-            std::to_string(ActiveCodePage()) + ") cannot hold";
-  return false;
+  std::string converted;
+  if (!FileBytesFromUtf8(o.values.at(name), converted)) {
+    refusal = name + " '" + o.values.at(name) +
+              "' has characters that the scenery file's code page (" +
+              std::to_string(ActiveCodePage()) + ") cannot hold";
+    return false;
+  }
+  if (HasControlCharacter(converted)) {
+    refusal = name +
+              " holds a line break, a tab or another control character, "
+              "which a scenery file cannot store";
+    return false;
+  }
+  bytes = std::move(converted);
+  return true;
 }
 
 std::string CannotStore(const std::string& field) {
@@ -127,6 +158,10 @@ std::string CannotStore(const std::string& field) {
 
 std::string NoArea(const SceneryDocument& doc, int slot) {
   return MoveRefusalText(MoveRefusal::NoSuchArea, doc, slot, slot);
+}
+
+bool IsArea(const SceneryDocument& doc, int slot) {
+  return slot >= 0 && slot <= doc.LastArea;
 }
 
 // Moves the area at `slot` to layer `layer` under the rules of Move.
@@ -141,7 +176,7 @@ bool MoveToLayer(SceneryDocument& doc, int slot, int layer,
   return true;
 }
 
-EditResult Add(SceneryDocument& doc, const Options& o) {
+EditResult Add(SceneryDocument& doc, const CliArgs& o) {
   EditResult r;
   AreaValues v;
   const bool local = o.Has("--local");
@@ -170,13 +205,14 @@ EditResult Add(SceneryDocument& doc, const Options& o) {
     if (!MoveToLayer(doc, slot, layer, r.refusal)) return r;
     slot = layer - 1;
   }
+  if (local) r.localFolder = v.PathValue;
   r.done = "Added area " + Quoted(v.Title) + " at layer " + LayerText(slot);
   return r;
 }
 
 EditResult Delete(SceneryDocument& doc, int slot) {
   EditResult r;
-  if (slot < 0 || slot > doc.LastArea) {
+  if (!IsArea(doc, slot)) {
     r.refusal = NoArea(doc, slot);
     return r;
   }
@@ -188,7 +224,7 @@ EditResult Delete(SceneryDocument& doc, int slot) {
 
 EditResult Move(SceneryDocument& doc, int slot, int layer) {
   EditResult r;
-  if (slot < 0 || slot > doc.LastArea) {
+  if (!IsArea(doc, slot)) {
     r.refusal = NoArea(doc, slot);
     return r;
   }
@@ -202,48 +238,123 @@ EditResult Move(SceneryDocument& doc, int slot, int layer) {
   return r;
 }
 
-EditResult Set(SceneryDocument& doc, int slot, const Options& o) {
+// Stores the fields that `o` names into every area of `slots`, all or none.
+EditResult Set(SceneryDocument& doc, const std::vector<int>& slots,
+               const CliArgs& o) {
   EditResult r;
-  if (slot < 0 || slot > doc.LastArea) {
-    r.refusal = NoArea(doc, slot);
-    return r;
-  }
-  AreaValues v = ValuesOf(doc.Areas[slot]);
+  for (const int slot : slots)
+    if (!IsArea(doc, slot)) {
+      r.refusal = NoArea(doc, slot);
+      return r;
+    }
+  // What the options give, checked once for all the areas.
+  std::string title, folder, exclude;
+  const char* pathOption = o.Has("--local")    ? "--local"
+                           : o.Has("--remote") ? "--remote"
+                                               : nullptr;
   std::vector<std::string> fields;
   if (o.Has("--title")) {
-    if (!TextArgument(o, "--title", v.Title, r.refusal)) return r;
+    if (!TextArgument(o, "--title", title, r.refusal)) return r;
     fields.push_back("title");
   }
-  for (const char* key : {"--local", "--remote"}) {
-    if (!o.Has(key)) continue;
-    if (!TextArgument(o, key, v.PathValue, r.refusal)) return r;
-    v.PathKey = key == std::string("--local") ? "Local=" : "Remote=";
+  if (pathOption) {
+    if (!TextArgument(o, pathOption, folder, r.refusal)) return r;
     fields.push_back("folder");
   }
-  if (o.Has("--active") || o.Has("--inactive")) {
-    v.Active = o.Has("--active") ? "True" : "False";
-    fields.push_back("active flag");
-  }
-  if (o.Has("--required") || o.Has("--not-required")) {
-    v.Required = o.Has("--required") ? "True" : "False";
+  if (o.Has("--active") || o.Has("--inactive")) fields.push_back("active flag");
+  if (o.Has("--required") || o.Has("--not-required"))
     fields.push_back("required flag");
+  if (o.Has("--exclude")) {
+    if (!TextArgument(o, "--exclude", exclude, r.refusal)) return r;
+    fields.push_back("exclude value");
   }
-  if (const std::string field =
-          AreaStorageProblem(WithValues(doc.Areas[slot], v));
-      !field.empty()) {
-    r.refusal = CannotStore(field);
-    return r;
+
+  std::vector<AreaValues> values;
+  for (const int slot : slots) {
+    AreaValues v = ValuesOf(doc.Areas[slot]);
+    if (o.Has("--title")) v.Title = title;
+    if (pathOption) {
+      v.PathKey = pathOption == std::string("--local") ? "Local=" : "Remote=";
+      v.PathValue = folder;
+    }
+    if (o.Has("--active") || o.Has("--inactive"))
+      v.Active = o.Has("--active") ? "True" : "False";
+    if (o.Has("--required") || o.Has("--not-required"))
+      v.Required = o.Has("--required") ? "True" : "False";
+    if (o.Has("--exclude")) v.Exclude = exclude;
+    if (const std::string field =
+            AreaStorageProblem(WithValues(doc.Areas[slot], v));
+        !field.empty()) {
+      r.refusal = CannotStore(field);
+      if (slots.size() > 1)
+        r.refusal += " in the area at layer " + LayerText(slot);
+      return r;
+    }
+    values.push_back(std::move(v));
   }
-  StoreArea(doc, slot, v);
-  std::string named;
-  for (std::size_t k = 0; k < fields.size(); ++k)
-    named += (k == 0                   ? ""
-              : k + 1 == fields.size() ? " and "
-                                       : ", ") +
-             fields[k];
-  r.done = "Set the " + named + " of area " + Quoted(v.Title) + " at layer " +
-           LayerText(slot);
+  for (std::size_t k = 0; k < slots.size(); ++k)
+    StoreArea(doc, slots[k], values[k]);
+  if (o.Has("--local")) r.localFolder = folder;
+  r.done = "Set the " + Listed(fields) + " of " + AreasNamed(doc, slots);
   return r;
+}
+
+// The active areas that the check finds a problem with, but not those whose
+// only problem is a folder that another area uses too: which of those to
+// keep is the user's choice.
+std::vector<int> ActiveAreasWithProblems(const SceneryDocument& doc) {
+  std::vector<int> slots;
+  for (const AreaProblem& p :
+       CheckAreaHealth(TakeHealthSnapshot(doc)).problems) {
+    const int slot = p.layer - 1;
+    if (p.code == HealthCode::kDuplicateFolder || !IsArea(doc, slot) ||
+        !EqualsNoCase(doc.Areas[slot].Active, "true"))
+      continue;
+    if (slots.empty() || slots.back() != slot) slots.push_back(slot);
+  }
+  return slots;
+}
+
+EditResult SetActive(SceneryDocument& doc, std::vector<int> slots, bool active,
+                     bool problems) {
+  EditResult r;
+  if (problems) {
+    slots = ActiveAreasWithProblems(doc);
+    if (slots.empty()) {
+      r.unchanged = true;
+      r.done =
+          "No active area has a problem that switching it off would mend; "
+          "nothing was written";
+      return r;
+    }
+  }
+  for (const int slot : slots)
+    if (!IsArea(doc, slot)) {
+      r.refusal = NoArea(doc, slot);
+      return r;
+    }
+  for (const int slot : slots) {
+    AreaValues v = ValuesOf(doc.Areas[slot]);
+    v.Active = active ? "True" : "False";
+    StoreArea(doc, slot, v);
+  }
+  r.done = (active ? "Activated " : "Deactivated ") + AreasNamed(doc, slots);
+  return r;
+}
+
+// Where `folder`, a Local= value, leads when it does not exist, found as the
+// check finds folders; empty when it exists.
+std::string MissingFolder(const SceneryDocument& doc,
+                          const std::string& folder) {
+  HealthSnapshot snapshot = TakeHealthSnapshot(doc);
+  HealthArea area;
+  area.PathKey = "Local=";
+  area.PathValue = folder;
+  area.Active = area.Required = "True";
+  snapshot.areas.assign(1, area);
+  for (const AreaProblem& p : CheckAreaHealth(snapshot).problems)
+    if (p.code == HealthCode::kMissingFolder) return p.detail;
+  return {};
 }
 
 }  // namespace
@@ -257,78 +368,41 @@ bool FileBytesFromUtf8(const std::string& utf8, std::string& bytes) {
   return BytesFromUtf16(Utf16FromUtf8(utf8), bytes);
 }
 
-bool IsEditVerb(const std::string& verb) {
-  return verb == "add" || verb == "delete" || verb == "move" || verb == "set";
-}
-
-int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
-                std::ostream& err, std::string& usageProblem) {
-  const std::string& verb = args.at(0);
-  Options o;
-  if (!ParseOptions(args, o, usageProblem)) return 2;
-  // The positional arguments each verb takes after FILE.
-  const std::size_t layers = verb == "add" ? 0 : verb == "move" ? 2 : 1;
-  if (o.positional.size() != layers + 1) {
-    usageProblem = verb == "add"    ? "add takes one FILE"
-                   : verb == "move" ? "move takes FILE LAYER TARGET"
-                                    : verb + " takes FILE LAYER";
-    return 2;
-  }
-  bool ok = true;
-  if (verb == "add") {
-    ok = OnlyOptions(o,
-                     {"--title", "--local", "--remote", "--inactive",
-                      "--required", "--layer", "--output"},
-                     verb, usageProblem) &&
-         Exclusive(o, "--local", "--remote", usageProblem);
-    if (ok && !o.Has("--title"))
-      ok = false, usageProblem = "add needs --title TITLE";
-    if (ok && !o.Has("--local") && !o.Has("--remote"))
-      ok = false, usageProblem = "add needs --local FOLDER or --remote FOLDER";
-    int layer = 0;
-    if (ok && o.Has("--layer"))
-      ok = ParseLayer(o.values.at("--layer"), "N", layer, usageProblem);
-  } else if (verb == "set") {
-    ok = OnlyOptions(o,
-                     {"--title", "--local", "--remote", "--active",
-                      "--inactive", "--required", "--not-required", "--output"},
-                     verb, usageProblem) &&
-         Exclusive(o, "--local", "--remote", usageProblem) &&
-         Exclusive(o, "--active", "--inactive", usageProblem) &&
-         Exclusive(o, "--required", "--not-required", usageProblem);
-    if (ok && o.values.size() + o.flags.size() ==
-                  static_cast<std::size_t>(o.Has("--output")))
-      ok = false, usageProblem = "set needs at least one field to change";
-  } else {
-    ok = OnlyOptions(o, {"--output"}, verb, usageProblem);
-  }
-  // The editor refuses an empty title or folder.
-  for (const char* name : {"--title", "--local", "--remote", "--output"})
-    if (ok && o.values.count(name) && o.values.at(name).empty())
-      ok = false, usageProblem = std::string(name) + " must not be empty";
-  int numbers[2] = {0, 0};
-  for (std::size_t k = 0; ok && k < layers; ++k)
-    ok = ParseLayer(o.positional[k + 1], k == 0 ? "LAYER" : "TARGET",
-                    numbers[k], usageProblem);
-  if (!ok) return 2;
+int RunEditVerb(const CliArgs& o, std::ostream& out, std::ostream& err,
+                std::string& usageProblem) {
+  std::vector<int> slots;
+  if (!CheckArguments(o, slots, usageProblem)) return 2;
 
   const std::string& file = o.positional[0];
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
   const bool reordered = doc.AreasSorted;
-  const int slot = numbers[0] - 1;
-  const EditResult r = verb == "add"      ? Add(doc, o)
-                       : verb == "delete" ? Delete(doc, slot)
-                       : verb == "move"   ? Move(doc, slot, numbers[1])
-                                          : Set(doc, slot, o);
+  const std::string& verb = o.verb;
+  const EditResult r =
+      verb == "add"      ? Add(doc, o)
+      : verb == "delete" ? Delete(doc, slots[0])
+      : verb == "move"   ? Move(doc, slots[0], slots[1] + 1)
+      : verb == "set"
+          ? Set(doc, slots, o)
+          : SetActive(doc, slots, verb == "activate", o.Has("--problems"));
   if (!r.refusal.empty()) {
     std::string refusal = r.refusal;
     if (refusal.back() != '.') refusal += '.';
     err << file << ": " << refusal << " Nothing was written.\n";
     return 1;
   }
+  if (r.unchanged) {
+    out << r.done << ".\n";
+    return 0;
+  }
   if (o.values.count("--output")) doc.ConfigFile = o.values.at("--output");
+  // A folder that is not there yet may be installed later: saved, but said.
+  const std::string missing =
+      r.localFolder.empty() ? std::string() : MissingFolder(doc, r.localFolder);
   if (!SaveForCli(doc, err)) return 1;
+  if (!missing.empty())
+    err << doc.ConfigFile << ": warning: the folder " << missing
+        << " does not exist; saved all the same\n";
   out << r.done
       << (reordered ? ". The areas were first put into numerical order and "
                       "renumbered.\n"

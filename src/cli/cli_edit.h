@@ -5,19 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "cli_args.h"
+
 namespace sceneshifter {
 
-// True for the verbs that edit the table: add, delete, move and set.
-bool IsEditVerb(const std::string& verb);
-
-// Runs an editing verb; `args` starts with the verb. Loads the file as the
-// editor does (with its sort), makes the change through the editor's own
-// table operations and saves as normalize does. Returns the exit status: 0
-// done, 1 the file cannot be read or saved or the change is refused
-// (nothing written), 2 a usage error, described in `usageProblem` and not
-// yet printed.
-int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
-                std::ostream& err, std::string& usageProblem);
+// Runs an editing verb: add, delete, move, set, activate or deactivate.
+// Loads the file as the editor does (with its sort), makes the change
+// through the editor's own table operations and saves as normalize does,
+// once however many areas change. Returns the exit status: 0 done, 1 the
+// file cannot be read or saved or the change is refused (nothing written),
+// 2 a usage error, described in `usageProblem` and not yet printed.
+int RunEditVerb(const CliArgs& args, std::ostream& out, std::ostream& err,
+                std::string& usageProblem);
 
 // `utf8` in the scenery file's code page (code_page.h), as the editor
 // stores typed text; false, with `bytes` left as it was, when the text is

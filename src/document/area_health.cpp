@@ -389,6 +389,7 @@ HealthReport Checker::Run(const std::atomic<bool>* cancel) {
           (others.size() == 1 ? "same folder as layer "
                               : "same folder as layers ") +
               Joined(others));
+      problems_.back().second.sameAs.assign(others.begin(), others.end());
     }
   }
   std::stable_sort(problems_.begin(), problems_.end(),

@@ -32,6 +32,8 @@ struct AreaProblem {
   std::int16_t layer = 0;  // the area's layer when the check began
   HealthCode code = HealthCode::kNoFolder;
   std::string detail;  // UTF-8
+  // A duplicate folder: the layers of the other areas that use it.
+  std::vector<std::int16_t> sameAs = {};
   bool operator==(const AreaProblem&) const = default;
 };
 

@@ -499,18 +499,46 @@ int CodePageOfLocale(std::string_view locale) {
   return 1252;
 }
 
+namespace {
+
+// The code page that an SCENESHIFTER_CODEPAGE value names, or 0.
+int NamedCodePage(const char* value) {
+  char* end = nullptr;
+  const long n = std::strtol(value, &end, 10);
+  return *end == '\0' && n > 0 && n < 100000 && HasCodePageTable(int(n))
+             ? static_cast<int>(n)
+             : 0;
+}
+
+}  // namespace
+
 int ChooseCodePage(const char* override, const char* lcAll, const char* lcCtype,
                    const char* lang) {
-  if (override && *override) {
-    char* end = nullptr;
-    const long n = std::strtol(override, &end, 10);
-    if (*end == '\0' && n > 0 && n < 100000 && HasCodePageTable(int(n)))
-      return static_cast<int>(n);
-  }
+  if (override && *override)
+    if (const int named = NamedCodePage(override)) return named;
   // The first one set wins, as it does for the C library.
   for (const char* locale : {lcAll, lcCtype, lang})
     if (locale && *locale) return CodePageOfLocale(locale);
   return 1252;
+}
+
+std::string CodePageSettingProblem(const char* value) {
+  if (!value || !*value || NamedCodePage(value)) return {};
+  std::string supported;
+  for (const CodePageTable& t : kTables)
+    supported += (supported.empty() ? "" : ", ") + std::to_string(t.number);
+  return std::string("SCENESHIFTER_CODEPAGE is \"") + value +
+         "\", which names no code page that Sceneshifter supports; the "
+         "supported values are " +
+         supported;
+}
+
+std::string ActiveCodePageProblem() {
+#ifdef _WIN32
+  return {};  // the system's ANSI code page is always the one used
+#else
+  return CodePageSettingProblem(std::getenv("SCENESHIFTER_CODEPAGE"));
+#endif
 }
 
 int ActiveCodePage() {

@@ -27,6 +27,15 @@ int CodePageOfLocale(std::string_view locale);
 int ChooseCodePage(const char* override, const char* lcAll, const char* lcCtype,
                    const char* lang);
 
+// Why the SCENESHIFTER_CODEPAGE value `value` cannot be used, listing the
+// values that can; empty when it names a code page with a table or is unset
+// or empty.
+std::string CodePageSettingProblem(const char* value);
+
+// The problem with this run's SCENESHIFTER_CODEPAGE, as above; always empty
+// on Windows, where the variable is not read.
+std::string ActiveCodePageProblem();
+
 // The text of the file's bytes. A byte that the code page leaves undefined
 // comes out as a character of its own (the C1 control of the same value, or
 // the private-use character Windows gives it), so that it goes back as the

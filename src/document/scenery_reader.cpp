@@ -59,6 +59,12 @@ std::string_view ValueOf(std::string_view line) {
   return eq == std::string_view::npos ? line : line.substr(eq + 1);
 }
 
+// Blank lines carry nothing: they end sections for people, and the writer
+// puts its own after each area.
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t\n") == std::string_view::npos;
+}
+
 void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
   // The key is the line's first five characters, in any letter case.
   char folded[5];
@@ -92,6 +98,11 @@ void ApplyKeyLine(AreaEntry& area, int& flattenCount, std::string_view line) {
   } else if (key == "flatt") {
     if (flattenCount < 10) area.Flatten[flattenCount] = value;
     ++flattenCount;
+  } else if (!IsBlank(line) && !IsSectionLine(line)) {
+    // Comments and other tools' keys stay with their area. A section line
+    // (only the first line of a body can be one) is not kept: written back
+    // it would open an area of its own.
+    area.ExtraLines.emplace_back(line);
   }
 }
 

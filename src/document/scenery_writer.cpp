@@ -93,6 +93,7 @@ const char* DifferingField(const AreaEntry& held, const AreaEntry& read) {
   if (held.Required != read.Required) return "Required";
   if (held.Exclude != read.Exclude) return "Exclude";
   if (FlattenValues(held) != FlattenValues(read)) return "Flatten";
+  if (held.ExtraLines != read.ExtraLines) return "Other lines";
   return nullptr;
 }
 

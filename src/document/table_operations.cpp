@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "text_bytes.h"
+
 namespace sceneshifter {
 namespace {
 
@@ -63,6 +65,20 @@ AreaValues ValuesOf(const AreaEntry& a) {
 AreaEntry WithValues(AreaEntry area, const AreaValues& values) {
   Store(area, values);
   return area;
+}
+
+std::string ControlCharacterField(const AreaValues& typed,
+                                  const AreaValues& held) {
+  auto broken = [](const std::string& now, const std::string& before) {
+    return now != before && HasControlCharacter(now);
+  };
+  if (broken(typed.Title, held.Title)) return "Title";
+  if (broken(typed.PathValue, held.PathValue)) return "Folder";
+  if (broken(typed.Exclude, held.Exclude)) return "Exclude";
+  for (std::size_t k = 0; k < typed.Flatten.size(); ++k)
+    if (broken(typed.Flatten[k], held.Flatten[k]))
+      return "Flatten " + std::to_string(k);
+  return {};
 }
 
 TableChange MoveSlot(SceneryDocument& doc, int from, int to) {

@@ -36,6 +36,14 @@ AreaValues ValuesOf(const AreaEntry& area);
 // `area` as O K would leave it with `values` stored.
 AreaEntry WithValues(AreaEntry area, const AreaValues& values);
 
+// The first field of `typed` whose value holds a control character (a line
+// break, a tab, ...) that `held`, the area's values before, did not have
+// there: "Title", "Folder", "Exclude" or "Flatten N"; empty when there is
+// none. Typed text with one would break the file for other readers; what was
+// read from the file is kept as it is.
+std::string ControlCharacterField(const AreaValues& typed,
+                                  const AreaValues& held);
+
 // What an operation changed, so that callers need not compare tables, and
 // what it takes to change it back. Slots are those of the table after the
 // change, except `from` of a move.

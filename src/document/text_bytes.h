@@ -30,4 +30,9 @@ bool ContainsNoCase(std::string_view haystack, std::string_view needle);
 // True when the two texts are equal, letters compared without case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// True when `text` holds a control character (bytes 0 to 31 and 127): a line
+// break ends the line there for the simulator, a tab splits the columns of
+// the check's report.
+bool HasControlCharacter(std::string_view text);
+
 }  // namespace sceneshifter

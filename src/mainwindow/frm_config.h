@@ -159,6 +159,8 @@ class FrmConfig : public QMainWindow {
   // Keeps the window's place for the next run.
   void RememberPosition();
   bool HasCurrentArea() const;
+  // False, having said which, when a typed field holds a control character.
+  bool TypedTextsFit(const AreaEntry& stored);
 
   void CmdRaise();
   void CmdLower();

@@ -249,6 +249,21 @@ void FrmConfig::CmdAdd() {
   panel_->FocusTitle();
 }
 
+bool FrmConfig::TypedTextsFit(const AreaEntry& stored) {
+  const AreaValues held =
+      AddingArea ? AreaValues{} : ValuesOf(doc_.Areas[doc_.CurrentArea]);
+  std::string field = ControlCharacterField(ValuesOf(stored), held);
+  if (field.empty()) return true;
+  if (field == "Folder") field = "Path";  // the panel's caption
+  dialogs_.Message(this,
+                   QStringLiteral("The %1 holds a line break, a tab or another "
+                                  "control character, which a scenery file "
+                                  "cannot store. Please change it.")
+                       .arg(QString::fromLatin1(field.c_str())),
+                   Dialogs::Buttons::Ok, QString());
+  return false;
+}
+
 void FrmConfig::CmdOk() {
   if (!Command1[8]->isEnabled()) return;
   if (Text1[1]->text().isEmpty()) {
@@ -271,6 +286,7 @@ void FrmConfig::CmdOk() {
   AreaEntry stored =
       AddingArea ? panel_->NewArea() : doc_.Areas[doc_.CurrentArea];
   panel_->ApplyTo(stored);
+  if (!TypedTextsFit(stored)) return;
   std::string field = AreaStorageProblem(stored);
   if (!field.empty()) {
     if (field == "Folder") field = "Path";  // the panel's caption

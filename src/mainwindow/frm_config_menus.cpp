@@ -104,6 +104,12 @@ void FrmConfig::BuildMenus() {
 void FrmConfig::Startup(const QString& fileArgument) {
   PlaceWindow();
   show();
+  if (const std::string problem = ActiveCodePageProblem(); !problem.empty())
+    dialogs_.Message(this,
+                     QString::fromUtf8(problem.c_str()) +
+                         QStringLiteral(". The code page of your language "
+                                        "settings is used instead."),
+                     Dialogs::Buttons::Ok, QString());
   ReadSettings();
   if (!fileArgument.isEmpty()) doc_.ConfigFile = ToHostPath(fileArgument);
   // The dialog opens where the remembered file was, or the last choice is.

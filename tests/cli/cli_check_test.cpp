@@ -134,10 +134,19 @@ TEST(CliCheck, ListAsJsonHasEveryField) {
                             {"pathKey", "Remote"},
                             {"path", "Addon Scenery\\Gone"},
                             {"textureLine", "Texture=T\\x"},
-                            {"active", "True"},
-                            {"required", "False"},
+                            {"active", true},
+                            {"activeText", "True"},
+                            {"required", false},
+                            {"requiredText", "False"},
                             {"exclude", ""},
-                            {"flatten", flatten}}));
+                            {"flatten", flatten},
+                            {"extraLines", Json::array()}}));
+  // The truth rule: "true" in any letter case, anything else false.
+  EXPECT_EQ(areas[0]["active"], true);
+  EXPECT_EQ(areas[0]["activeText"], "TRUE");
+  EXPECT_EQ(areas[0]["required"], false);
+  EXPECT_EQ(areas[2]["active"], false);
+  EXPECT_EQ(areas[2]["activeText"], "yes");
   EXPECT_EQ(areas[0]["pathKey"], "Local");
   EXPECT_EQ(areas[0]["exclude"], "E");
   EXPECT_EQ(areas[2]["pathKey"], "");
@@ -156,7 +165,8 @@ TEST(CliCheck, UnreadableFileExitsOne) {
       const CliRun run = Cli(args);
       EXPECT_EQ(run.status, 1);
       EXPECT_EQ(run.out, "");
-      EXPECT_NE(run.err.find(kReadFailureMessage), std::string::npos);
+      EXPECT_EQ(run.err.rfind(dir.Path(name) + ": ", 0), 0u) << run.err;
+      EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
   }
 }

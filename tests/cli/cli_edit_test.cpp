@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@ using sceneshifter::testing::CliRun;
 using sceneshifter::testing::Crlf;
 using sceneshifter::testing::LoadText;
 using sceneshifter::testing::TempDir;
+using Json = nlohmann::json;
 
 namespace {
 
@@ -49,21 +52,24 @@ const char kInOrder[] = ". The areas were already in numerical order.\n";
 TEST(CliEdit, EachVerb) {
   struct Case {
     std::vector<std::string> args;
-    std::string out;     // without the note on the order
-    std::string titles;  // after
+    std::string out;        // without the note on the order
+    std::string titles;     // after
+    bool noFolder = false;  // a --local folder that is not there: a warning
   };
   const Case cases[] = {
       {{"add", "FILE", "--title", "Z\xC3\xBCrich \xE2\x82\xAC", "--local",
         "Addon Scenery\\Z"},
        "Added area \"Z\xC3\xBCrich \xE2\x82\xAC\" at layer 6",
-       "A1 A2 A3 A4 A5 Z\xFCrich \x80"},
+       "A1 A2 A3 A4 A5 Z\xFCrich \x80",
+       true},
       {{"add", "FILE", "--title", "New", "--remote", "\\\\srv\\n", "--layer",
         "3"},
        "Added area \"New\" at layer 3",
        "A1 A2 New A3 A4 A5"},
       {{"add", "FILE", "--title", "New", "--local", "x", "--layer", "6"},
        "Added area \"New\" at layer 6",
-       "A1 A2 A3 A4 A5 New"},
+       "A1 A2 A3 A4 A5 New",
+       true},
       {{"delete", "FILE", "2"},
        "Deleted area \"A2\" from layer 2",
        "A1 A3 A4 A5"},
@@ -90,7 +96,7 @@ TEST(CliEdit, EachVerb) {
     dir.Write("Scenery.cfg", Scenery());
     const CliRun run = Cli(c.args, dir.Path("Scenery.cfg"));
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err.empty(), !c.noFolder) << run.err;
     EXPECT_EQ(run.out, c.out + kInOrder);
     EXPECT_EQ(Titles(dir.Read("Scenery.cfg")), c.titles);
     EXPECT_EQ(dir.Read("Scenery.cfg.bak"), Scenery());
@@ -178,8 +184,16 @@ TEST(CliEdit, RefusalsExitOneAndWriteNothing) {
        "--local '\xFF' has characters that the scenery file's code page "
        "(1252) cannot hold."},
       {{"set", "FILE", "1", "--title", "two\rlines"},
-       "the Title holds text that a scenery file cannot store (it would be "
-       "read back differently)."},
+       "--title holds a line break, a tab or another control character, "
+       "which a scenery file cannot store."},
+      {{"add", "FILE", "--title", "t", "--local", "a\tb"},
+       "--local holds a line break, a tab or another control character, "
+       "which a scenery file cannot store."},
+      {{"set", "FILE", "1", "2", "--exclude", "x\ny"},
+       "--exclude holds a line break, a tab or another control character, "
+       "which a scenery file cannot store."},
+      {{"set", "FILE", "2", "6", "--active"},
+       "There is no area at layer 6: the layers go from 1 to 5."},
       {{"add", "FILE", "--title", "t", "--local", "f [Area.9]"},
        "the Folder holds text that a scenery file cannot store (it would be "
        "read back differently)."},
@@ -209,7 +223,7 @@ TEST(CliEdit, RefusalsExitOneAndWriteNothing) {
   EXPECT_NE(run.err.find("3001 areas already"), std::string::npos);
   run = Cli({"delete", "FILE", "1"}, dir.Path("missing.cfg"));
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err.rfind(dir.Path("missing.cfg") + ": There Appears", 0), 0u);
+  EXPECT_EQ(run.err, dir.Path("missing.cfg") + ": there is no such file\n");
 }
 
 TEST(CliEdit, UsageErrorsExitTwo) {
@@ -294,4 +308,111 @@ TEST(CliEdit, Utf8ToTheCodePage) {
       EXPECT_EQ(Utf8FromBytes(bytes), c.utf8);
     }
   }
+}
+
+TEST(CliEdit, SeveralAreasInOneSave) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;              // without the note on the order
+    std::string active, exclude;  // Active= and Exclude= of areas 1 to 5
+  };
+  const Case cases[] = {
+      {{"set", "FILE", "4", "2", "4", "--inactive", "--exclude", ""},
+       "Set the active flag and exclude value of 2 areas, at layers 4 and 2",
+       "TRUE False TRUE False TRUE",
+       "- - - - -"},
+      {{"activate", "FILE", "1", "3"},
+       "Activated 2 areas, at layers 1 and 3",
+       "True TRUE True TRUE TRUE",
+       "- e2 - - -"},
+      {{"deactivate", "--", "FILE", "5"},
+       "Deactivated area \"A5\" at layer 5",
+       "TRUE TRUE TRUE TRUE False",
+       "- e2 - - -"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.out);
+    TempDir dir;
+    dir.Write("Scenery.cfg", Scenery());
+    const CliRun run = Cli(c.args, dir.Path("Scenery.cfg"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.out + kInOrder);
+    const SceneryDocument doc = LoadText(dir.Read("Scenery.cfg"));
+    std::string active, exclude;
+    for (const AreaEntry& a : doc.Areas) {
+      active += (active.empty() ? "" : " ") + a.Active;
+      exclude +=
+          (exclude.empty() ? "" : " ") + (a.Exclude.empty() ? "-" : a.Exclude);
+    }
+    EXPECT_EQ(active, c.active);
+    EXPECT_EQ(exclude, c.exclude);
+    EXPECT_EQ(dir.Read("Scenery.cfg.bak"), Scenery());  // one generation
+  }
+}
+
+TEST(CliEdit, DeactivateProblemsLeavesSharedFoldersToTheUser) {
+  TempDir dir;
+  std::filesystem::create_directories(HostPath(dir.Path("Addon/Good/scenery")));
+  dir.Write("Addon/Good/scenery/a.bgl", "x");
+  // 1 and 2 share a whole folder; 3 and 4 share one that is gone, 4 is off.
+  dir.Write("Scenery.cfg",
+            Crlf({"[Area.001]",        "Title=Good",        "; kept",
+                  "Local=Addon\\Good", "Active=True",       "Required=False",
+                  "[Area.002]",        "Title=Twin",        "Local=Addon\\GOOD",
+                  "Active=TRUE",       "Required=False",    "[Area.003]",
+                  "Title=Gone",        "Local=Addon\\Gone", "Active=true",
+                  "Required=False",    "[Area.004]",        "Title=Off",
+                  "Local=Addon\\Gone", "Active=False",      "Required=False"}));
+  const std::string file = dir.Path("Scenery.cfg");
+  const Json check = Json::parse(Cli({"check", "FILE", "--json"}, file).out);
+  EXPECT_EQ(check["problems"][0]["code"], "duplicate-folder");
+  EXPECT_EQ(check["problems"][0]["sameAs"], Json::array({2}));
+  EXPECT_EQ(check["problems"][1]["sameAs"], Json::array({1}));
+  EXPECT_EQ(check["problems"][2]["code"], "missing-folder");
+  EXPECT_FALSE(check["problems"][2].contains("sameAs"));
+
+  CliRun run = Cli({"deactivate", "FILE", "--problems"}, file);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "Deactivated area \"Gone\" at layer 3" + std::string(kInOrder));
+  const Json list = Json::parse(Cli({"list", "FILE", "--json"}, file).out);
+  std::string active;
+  for (const Json& area : list) active += area["active"] ? "1" : "0";
+  EXPECT_EQ(active, "1100");
+  EXPECT_EQ(list[0]["extraLines"], Json::array({"; kept"}));
+
+  // Nothing left to switch off: nothing written.
+  const std::string saved = dir.Read("Scenery.cfg");
+  const std::string backup = dir.Read("Scenery.cfg.bak");
+  run = Cli({"deactivate", "FILE", "--problems"}, file);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("No active area has a problem", 0), 0u);
+  EXPECT_EQ(dir.Read("Scenery.cfg"), saved);
+  EXPECT_EQ(dir.Read("Scenery.cfg.bak"), backup);
+}
+
+TEST(CliEdit, EveryVerbHasItsHelpAndDashDashEndsTheOptions) {
+  for (const char* verb : {"list", "check", "normalize", "add", "delete",
+                           "move", "set", "activate", "deactivate"}) {
+    for (const char* help : {"--help", "-h"}) {
+      const CliRun run = Cli({verb, "FILE", help, "--bogus"});
+      EXPECT_EQ(run.status, 0) << verb;
+      EXPECT_EQ(
+          run.out.rfind(std::string("Usage: sceneshifter-cli ") + verb, 0), 0u)
+          << run.out;
+      EXPECT_EQ(run.err, "");
+    }
+  }
+  TempDir dir;
+  dir.Write("Scenery.cfg", Scenery());
+  // After --, "--help" and "-1" are words, not options; a value may be
+  // "--help".
+  EXPECT_EQ(Cli({"delete", "--", "FILE", "-1"}, dir.Path("Scenery.cfg")).err,
+            "sceneshifter-cli: LAYER must be a whole number, not '-1'\n" +
+                Cli({"delete", "--help"}).out);
+  EXPECT_EQ(Cli({"list", "--", "--help"}).status, 1);
+  const CliRun titled =
+      Cli({"set", "FILE", "1", "--title", "--help"}, dir.Path("Scenery.cfg"));
+  EXPECT_EQ(titled.status, 0) << titled.err;
+  EXPECT_EQ(LoadText(dir.Read("Scenery.cfg")).Areas[0].Title, "--help");
 }

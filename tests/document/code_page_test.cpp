@@ -243,6 +243,21 @@ TEST(CodePage, ChosenFromTheLocaleOrTheVariable) {
   }
 }
 
+TEST(CodePage, AVariableNamingNoCodePageIsAnError) {
+  for (const char* fine :
+       {static_cast<const char*>(nullptr), "", "874", "1250", "1258"})
+    EXPECT_EQ(CodePageSettingProblem(fine), "") << fine;
+  for (const char* bad : {"1250x", "65001", "437", "932", "-1252", "utf-8"}) {
+    const std::string problem = CodePageSettingProblem(bad);
+    EXPECT_NE(problem.find(std::string("\"") + bad + "\""), std::string::npos)
+        << problem;
+    EXPECT_NE(problem.find("874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, "
+                           "1257, 1258"),
+              std::string::npos)
+        << problem;
+  }
+}
+
 TEST(CodePage, LettersFoldInTheirOwnCodePage) {
   struct Case {
     int cp;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -12,6 +13,7 @@
 #include "path_helpers.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
+#include "table_operations.h"
 #include "test_support.h"
 
 using namespace sceneshifter;
@@ -470,4 +472,74 @@ TEST(ReaderStates, LargeTablesKeepTheirOrderThroughASave) {
   EXPECT_FALSE(again.AreasSorted);
   EXPECT_EQ(again.Areas[999].Title, "Area 1000");
   EXPECT_EQ(WriteSceneryBytes(again), written);
+}
+
+// Lines of a section that match no key stay with their area, in order, and
+// come back after its known lines; only blank lines and a line that would
+// open a section of its own are dropped.
+TEST(ReaderKeys, OtherLinesStayWithTheirArea) {
+  struct Case {
+    std::vector<std::string> body;
+    std::vector<std::string> kept;
+  };
+  const std::vector<Case> cases = {
+      {{"; a comment", "Title=a", "Group=3", "ID=x"},
+       {"; a comment", "Group=3", "ID=x"}},
+      {{" Title=b", "[Other]", "Titl=c", "[AreaInfo]"},
+       {" Title=b", "[Other]", "Titl=c", "[AreaInfo]"}},
+      {{"", " ", "\t", "Title=a"}, {}},         // blank lines
+      {{"x [Area.7] y", "Title=a"}, {}},        // the body's first line
+      {{"Local=", "Remote=", "Exclude="}, {}},  // known keys, empty values
+      {{"Flatten.0=1", "Flatten.1=2", "Flatten.2=3", "Flatten.3=4",
+        "Flatten.4=5", "Flatten.5=6", "Flatten.6=7", "Flatten.7=8",
+        "Flatten.8=9", "Flatten.9=10", "Flatten.10=11", "; note"},
+       {"; note"}},  // an eleventh flatten line is dropped as before
+  };
+  for (const Case& c : cases) {
+    std::string text = "[Area.1]\r\n";
+    for (const std::string& line : c.body) text.append(line).append("\r\n");
+    SCOPED_TRACE(text);
+    const SceneryDocument doc = LoadText(text + "[Area.2]\r\nTitle=z\r\n");
+    ASSERT_EQ(doc.LastArea, 1);
+    EXPECT_EQ(doc.Areas[0].ExtraLines, c.kept);
+    EXPECT_TRUE(doc.Areas[1].ExtraLines.empty());
+    // Written back, they read the same, and the text settles.
+    const std::string once = WriteSceneryBytes(doc);
+    EXPECT_EQ(StorageProblem(doc, once), "");
+    EXPECT_EQ(WriteSceneryBytes(LoadText(once)), once);
+  }
+}
+
+// The lines travel with their area through every table operation and its
+// undo.
+TEST(ReaderKeys, OtherLinesMoveAndComeBackWithTheirArea) {
+  const SceneryDocument read =
+      LoadText(Crlf({"[Area.1]", "Title=A", "; of A", "[Area.2]", "Title=B",
+                     "[Area.3]", "Title=C", "Group=C", "[Area.4]", "Title=D"}));
+  AreaValues edited = ValuesOf(read.Areas[2]);
+  edited.Title = "C2";
+  const std::vector<std::function<TableChange(SceneryDocument&)>> changes = {
+      [](SceneryDocument& d) { return MoveArea(d, 2, 3); },
+      [](SceneryDocument& d) { return MoveArea(d, 0, 3); },
+      [](SceneryDocument& d) { return DeleteArea(d, 0); },
+      [&](SceneryDocument& d) { return StoreArea(d, 2, edited); },
+  };
+  for (std::size_t k = 0; k < changes.size(); ++k) {
+    SCOPED_TRACE(k);
+    SceneryDocument doc = read;
+    const TableChange change = changes[k](doc);
+    for (const AreaEntry& a : doc.Areas) {
+      if (a.Title == "A") {
+        EXPECT_EQ(a.ExtraLines.at(0), "; of A");
+      }
+      if (a.Title.front() == 'C') {
+        EXPECT_EQ(a.ExtraLines.at(0), "Group=C");
+      }
+    }
+    const std::string saved = WriteSceneryBytes(doc);
+    EXPECT_NE(saved.find("Title=C"), std::string::npos);
+    EXPECT_EQ(StorageProblem(doc, saved), "");
+    RevertChange(doc, change);
+    EXPECT_TRUE(doc.Areas == read.Areas);
+  }
 }

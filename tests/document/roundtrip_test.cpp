@@ -36,9 +36,11 @@ TEST(RoundTrip, DocumentedLossesAndChanges) {
   const std::string area1 = Crlf(
       {"[Area.001]", "Title=a", "", "Active=", "Required=", "Layer=1", ""});
   const std::vector<Case> cases = {
-      {"unknown and blank body lines are dropped",
-       Crlf({"[Area.001]", "Title=a", "", "; note", "Other=1", " Title=x"}),
-       area1},
+      {"blank body lines are dropped, other unknown ones kept at the end",
+       Crlf({"[Area.001]", "; note", "Title=a", "", " \t", "Other=1",
+             " Title=x"}),
+       Crlf({"[Area.001]", "Title=a", "", "Active=", "Required=", "Layer=1",
+             "; note", "Other=1", " Title=x", ""})},
       {"empty path values are dropped",
        Crlf({"[Area.001]", "Title=a", "Local=", "Remote="}), area1},
       {"the last line of each key wins, for the path the last with a value",

@@ -299,3 +299,32 @@ TEST(TableOperations, PropertiesOfRandomSeries) {
     if (::testing::Test::HasFailure()) FAIL() << "round " << round;
   }
 }
+
+// A typed value with a control character would split its line for other
+// readers; one that the area already held came from the file and is kept.
+TEST(TableOperations, ControlCharactersInTypedValues) {
+  AreaValues held = Values("a");
+  held.Exclude = "x\ty";  // as read
+  struct Case {
+    std::function<void(AreaValues&)> type;
+    const char* field;
+  };
+  const std::vector<Case> cases = {
+      {[](AreaValues&) {}, ""},
+      {[](AreaValues& v) { v.Title = "A\nB"; }, "Title"},
+      {[](AreaValues& v) { v.Title = "A\rB"; }, "Title"},
+      {[](AreaValues& v) { v.PathValue = "a\tb"; }, "Folder"},
+      {[](AreaValues& v) { v.PathValue = std::string("a\0b", 3); }, "Folder"},
+      {[](AreaValues& v) { v.Exclude = "1\x7F"; }, "Exclude"},
+      {[](AreaValues& v) { v.Exclude = "x\ty "; }, "Exclude"},
+      {[](AreaValues& v) { v.Flatten[3] = "\x1B"; }, "Flatten 3"},
+      {[](AreaValues& v) { v.Title = "caf\xE9 \x80 \x9D ~"; }, ""},
+      {[](AreaValues& v) { v.Active = "\t"; }, ""},  // never typed
+  };
+  for (const Case& c : cases) {
+    AreaValues typed = held;
+    c.type(typed);
+    EXPECT_EQ(ControlCharacterField(typed, held), c.field) << c.field;
+  }
+  EXPECT_EQ(ControlCharacterField(held, AreaValues{}), "Exclude");
+}

@@ -462,6 +462,27 @@ class CommandsTest : public GuiTest {
     QCOMPARE(e.doc.Areas[0].Title, std::string("Z\xfcrich"));
   }
 
+  void controlCharactersTypedAreRefused() {
+    Editor e;
+    e.StartWith(MakeFile(2));
+    e.doc.Areas[0].Exclude = "x\ty";  // as if read from the file
+    e.ClickEntry(0);
+    e.Click(5);
+    e.window->Text1[1]->setText(QStringLiteral("two\tcolumns"));
+    e.Click(8);
+    QCOMPARE(e.dialogs.messages().last(),
+             QStringLiteral("The Title holds a line break, a tab or another "
+                            "control character, which a scenery file cannot "
+                            "store. Please change it."));
+    CheckEditing(*e.window);
+    QCOMPARE(TitleAt(e, 0), QStringLiteral("Area title 1"));
+    e.window->Text1[1]->setText(QStringLiteral("one column"));
+    e.Click(8);
+    CheckViewing(*e.window);
+    QCOMPARE(e.doc.Areas[0].Title, std::string("one column"));
+    QCOMPARE(e.doc.Areas[0].Exclude, std::string("x\ty"));
+  }
+
   // ---- Add, through the folder picker ----
 
   void addThenOk() {
