@@ -108,11 +108,14 @@ int List(const std::string& file, std::ostream& out, std::ostream& err) {
 
 int Normalize(const std::string& file, const std::string& output,
               std::ostream& out, std::ostream& err) {
+  SceneryFileLock lock;
+  if (!LockForCli(file, output, lock, err)) return 1;
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
   if (!output.empty()) doc.ConfigFile = output;
-  if (!SaveForCli(doc, err)) return 1;
-  out << (doc.AreasSorted ? "The areas were put into numerical order and "
+  if (!SaveForCli(doc, out, err, &lock)) return 1;
+  ReportStream(doc, out, err)
+      << (doc.AreasSorted ? "The areas were put into numerical order and "
                             "renumbered.\n"
                           : "The areas were already in order; renumbered.\n");
   return 0;
@@ -130,8 +133,28 @@ bool LoadForCli(const std::string& file, SceneryDocument& doc,
   return false;
 }
 
-bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
-  const SaveResult saved = SaveDocument(doc);
+bool LockForCli(const std::string& file, const std::string& output,
+                SceneryFileLock& lock, std::ostream& err) {
+  std::string why;
+  if (!output.empty() || lock.Acquire(file, DefaultFileOps(), why)) return true;
+  err << file << ": could not be saved: " << why << ". Nothing was changed\n";
+  return false;
+}
+
+bool SaveForCli(SceneryDocument& doc, std::ostream& out, std::ostream& err,
+                const SceneryFileLock* lock) {
+  if (doc.ConfigFile == kStandardOutput) {
+    const std::string bytes = WriteSceneryBytes(doc);
+    const std::string problem = StorageProblem(doc, bytes);
+    if (!problem.empty()) {
+      err << "-: could not be written: " << problem << "\n";
+      return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return true;
+  }
+  const SaveResult saved =
+      SaveDocument(doc, DefaultFileOps(), SaveMode::CheckDisk, lock);
   if (!saved.ok) {
     err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
     return false;
@@ -139,6 +162,11 @@ bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
   for (const std::string* warning : {&saved.backupWarning, &saved.syncWarning})
     if (!warning->empty()) err << doc.ConfigFile << ": " << *warning << "\n";
   return true;
+}
+
+std::ostream& ReportStream(const SceneryDocument& doc, std::ostream& out,
+                           std::ostream& err) {
+  return doc.ConfigFile == kStandardOutput ? err : out;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out,

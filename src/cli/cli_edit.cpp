@@ -313,6 +313,10 @@ int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
   if (!ok) return 2;
 
   const std::string& file = o.positional[0];
+  const std::string output =
+      o.values.count("--output") ? o.values.at("--output") : std::string();
+  SceneryFileLock lock;
+  if (!LockForCli(file, output, lock, err)) return 1;
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
   const bool reordered = doc.AreasSorted;
@@ -327,9 +331,10 @@ int RunEditVerb(const std::vector<std::string>& args, std::ostream& out,
     err << file << ": " << refusal << " Nothing was written.\n";
     return 1;
   }
-  if (o.values.count("--output")) doc.ConfigFile = o.values.at("--output");
-  if (!SaveForCli(doc, err)) return 1;
-  out << r.done
+  if (!output.empty()) doc.ConfigFile = output;
+  if (!SaveForCli(doc, out, err, &lock)) return 1;
+  ReportStream(doc, out, err)
+      << r.done
       << (reordered ? ". The areas were first put into numerical order and "
                       "renumbered.\n"
                     : ". The areas were already in numerical order.\n");
