@@ -327,11 +327,11 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
         return result;
       }
       result.backupWarning = "no backup could be made (" + why + ")";
-    } else if (!ops.SyncFolder(backupFolder, why) && inPlace) {
+    } else if (inPlace && !ops.SyncFolder(backupFolder, why)) {
+      // Writing over the file is not ordered with the rename as two
+      // renames are in a file system's journal: the backup must be on disk.
       result.error = "the backup " + backup + " could not be synced to disk (" +
-                     why +
-                     "), so the file was not written in place. The file "
-                     "was not changed";
+                     why + "). The file was not changed";
       return result;
     }
   }
@@ -360,9 +360,12 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
   RemoveLeftovers(ops, folder, HostFileName(target));
   if (target != path)
     RemoveLeftovers(ops, HostFolder(path), HostFileName(path));
+  // One sync makes both renames durable: a journal keeps them in order.
   if (!inPlace && !ops.SyncFolder(folder, why))
     result.syncWarning = "the folder could not be synced to disk (" + why +
                          "), so the new text may not survive a power cut";
+  if (!inPlace && !staged.empty() && backupFolder != folder)
+    ops.SyncFolder(backupFolder, why);
   return result;
 }
 
