@@ -266,6 +266,10 @@ std::unique_ptr<FileLock> NativeFileOps::Lock(const std::string& lockPath,
     close(fd);
     return nullptr;
   }
+  // Readable by everyone whatever the umask, so that every user who may
+  // save the file can take its lock.
+  if (st.st_uid == geteuid() && (st.st_mode & 0444) != 0444)
+    fchmod(fd, (st.st_mode & 07777) | 0444);
   for (;;) {
     if (flock(fd, LOCK_EX | LOCK_NB) == 0)
       return std::make_unique<PosixLock>(fd);
