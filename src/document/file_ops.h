@@ -88,6 +88,11 @@ class FileOps {
                               const std::string& bytes,
                               const std::string& model, std::string& created,
                               std::string& error) = 0;
+  // Gives the existing file `path` a second name, `prefix` followed by an
+  // unpredictable part, where its file system allows that. On success
+  // `created` names it.
+  virtual bool LinkTemporary(const std::string& prefix, const std::string& path,
+                             std::string& created, std::string& error) = 0;
   // Overwrites the existing file at `path` with `bytes` and syncs it: the
   // same file, its links and owner kept.
   virtual bool WriteInPlace(const std::string& path, const std::string& bytes,

@@ -282,11 +282,16 @@ SaveResult SaveSceneryFile(const std::string& path, const std::string& bytes,
                    "). Nothing was changed";
     return result;
   }
+  // Where the file is replaced, the old file itself becomes the backup
+  // under a second name: nothing to copy or sync, owner and attributes
+  // kept. Where it is written over, the backup must be a copy.
   std::string staged;
   if (existing) {
     if (!oldRead)
       result.backupWarning = "no backup could be made (" + readError + ")";
-    else if (!ops.WriteTemporary(backup + ".sceneshifter-", old, target, staged,
+    else if (!(!inPlace && ops.LinkTemporary(backup + ".sceneshifter-", target,
+                                             staged, why)) &&
+             !ops.WriteTemporary(backup + ".sceneshifter-", old, target, staged,
                                  why))
       result.backupWarning = "no backup could be made (" + why + ")";
   }

@@ -422,6 +422,35 @@ bool NativeFileOps::WriteTemporary(const std::string& prefix,
   return true;
 }
 
+bool NativeFileOps::LinkTemporary(const std::string& prefix,
+                                  const std::string& path, std::string& created,
+                                  std::string& error) {
+  created.clear();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = prefix + RandomPart() + ".tmp";
+#ifdef _WIN32
+    if (CreateHardLinkW(HostPath(name).c_str(), HostPath(path).c_str(),
+                        nullptr)) {
+      created = name;
+      return true;
+    }
+    const DWORD code = GetLastError();
+    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) continue;
+    error = WindowsError(code);
+#else
+    if (link(HostPath(path).c_str(), HostPath(name).c_str()) == 0) {
+      created = name;
+      return true;
+    }
+    if (errno == EEXIST) continue;
+    error = std::strerror(errno);
+#endif
+    return false;
+  }
+  error = "no free name";
+  return false;
+}
+
 bool NativeFileOps::WriteInPlace(const std::string& path,
                                  const std::string& bytes, std::string& error) {
 #ifdef _WIN32

@@ -30,6 +30,8 @@ class NativeFileOps : public FileOps {
   bool WriteTemporary(const std::string& prefix, const std::string& bytes,
                       const std::string& model, std::string& created,
                       std::string& error) override;
+  bool LinkTemporary(const std::string& prefix, const std::string& path,
+                     std::string& created, std::string& error) override;
   bool WriteInPlace(const std::string& path, const std::string& bytes,
                     std::string& error) override;
   bool WriteStream(const std::string& path, const std::string& bytes,

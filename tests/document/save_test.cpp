@@ -32,7 +32,7 @@ enum class Step {
   None,
   Busy,          // another save holds the file's lock
   CreateTemp,    // no new file can be made beside the scenery file
-  BackupCopy,    // the copy of the old text cannot be made
+  BackupCopy,    // neither a second name nor a copy of the old text
   Changed,       // another program writes the file while the new text is
   BackupRename,  // the copy of the old text cannot take the backup's name
   FinalRename,   // the new text cannot take the file's name
@@ -59,6 +59,11 @@ class FailingOps : public NativeFileOps {
     if (failing_ == Step::Changed && !model.empty())
       std::ofstream(HostPath(model), std::ios::binary) << "theirs";
     return ok;
+  }
+  bool LinkTemporary(const std::string& prefix, const std::string& path,
+                     std::string& created, std::string& error) override {
+    if (failing_ == Step::BackupCopy) return Fail("no second name", error);
+    return NativeFileOps::LinkTemporary(prefix, path, created, error);
   }
   bool Replace(const std::string& from, const std::string& to,
                std::string& error) override {
@@ -421,11 +426,13 @@ TEST(SaveIdentity, ExtendedAttributesAndAclsAreKept) {
   const std::string aclBefore = attribute(path, "system.posix_acl_access");
 
   ASSERT_TRUE(SaveSceneryFile(path, "new").ok);
+  struct stat replaced {};
+  ASSERT_EQ(stat(path.c_str(), &replaced), 0);
+  EXPECT_NE(replaced.st_ino, before.st_ino);  // a new file, not written over
   for (const std::string& file : {path, path + ".bak"}) {
     SCOPED_TRACE(file);
     struct stat after {};
     ASSERT_EQ(stat(file.c_str(), &after), 0);
-    EXPECT_NE(after.st_ino, before.st_ino);  // replaced, not written over
     EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_EQ(attribute(file, "user.origin"), "installer");
     EXPECT_EQ(attribute(file, "system.posix_acl_access"), aclBefore);
