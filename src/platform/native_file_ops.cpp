@@ -426,29 +426,25 @@ bool NativeFileOps::LinkTemporary(const std::string& prefix,
                                   const std::string& path, std::string& created,
                                   std::string& error) {
   created.clear();
+#ifdef _WIN32
+  // A second name of a file that another program holds open can be neither
+  // renamed nor removed there: the backup is always a copy.
+  (void)prefix;
+  (void)path;
+  error = "not used on Windows";
+  return false;
+#else
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string name = prefix + RandomPart() + ".tmp";
-#ifdef _WIN32
-    if (CreateHardLinkW(HostPath(name).c_str(), HostPath(path).c_str(),
-                        nullptr)) {
-      created = name;
-      return true;
-    }
-    const DWORD code = GetLastError();
-    if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) continue;
-    error = WindowsError(code);
-#else
     if (link(HostPath(path).c_str(), HostPath(name).c_str()) == 0) {
       created = name;
       return true;
     }
-    if (errno == EEXIST) continue;
-    error = std::strerror(errno);
-#endif
-    return false;
+    if (errno != EEXIST) break;
   }
-  error = "no free name";
+  error = std::strerror(errno);
   return false;
+#endif
 }
 
 bool NativeFileOps::WriteInPlace(const std::string& path,
