@@ -69,16 +69,22 @@ int Check(const CliArgs& args, std::ostream& out, std::ostream& err,
 int Normalize(const CliArgs& args, std::ostream& out, std::ostream& err,
               std::string& usageProblem) {
   if (!OneFile(args, usageProblem)) return 2;
-  const auto output = args.values.find("--output");
-  if (output != args.values.end() && output->second.empty()) {
+  const auto found = args.values.find("--output");
+  if (found != args.values.end() && found->second.empty()) {
     usageProblem = "--output must not be empty";
     return 2;
   }
+  const std::string& file = args.positional[0];
+  const std::string output =
+      found != args.values.end() ? found->second : std::string();
+  SceneryFileLock lock;
+  if (!LockForCli(file, output, lock, err)) return 1;
   SceneryDocument doc;
-  if (!LoadForCli(args.positional[0], doc, err)) return 1;
-  if (output != args.values.end()) doc.ConfigFile = output->second;
-  if (!SaveForCli(doc, err)) return 1;
-  out << (doc.AreasSorted ? "The areas were put into numerical order and "
+  if (!LoadForCli(file, doc, err)) return 1;
+  if (!output.empty()) doc.ConfigFile = output;
+  if (!SaveForCli(doc, out, err, &lock)) return 1;
+  ReportStream(doc, out, err)
+      << (doc.AreasSorted ? "The areas were put into numerical order and "
                             "renumbered.\n"
                           : "The areas were already in order; renumbered.\n");
   return 0;
@@ -275,8 +281,28 @@ bool LoadForCli(const std::string& file, SceneryDocument& doc,
   return false;
 }
 
-bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
-  const SaveResult saved = SaveDocument(doc);
+bool LockForCli(const std::string& file, const std::string& output,
+                SceneryFileLock& lock, std::ostream& err) {
+  std::string why;
+  if (!output.empty() || lock.Acquire(file, DefaultFileOps(), why)) return true;
+  err << file << ": could not be saved: " << why << ". Nothing was changed\n";
+  return false;
+}
+
+bool SaveForCli(SceneryDocument& doc, std::ostream& out, std::ostream& err,
+                const SceneryFileLock* lock) {
+  if (doc.ConfigFile == kStandardOutput) {
+    const std::string bytes = WriteSceneryBytes(doc);
+    const std::string problem = StorageProblem(doc, bytes);
+    if (!problem.empty()) {
+      err << "-: could not be written: " << problem << "\n";
+      return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return true;
+  }
+  const SaveResult saved =
+      SaveDocument(doc, DefaultFileOps(), SaveMode::CheckDisk, lock);
   if (!saved.ok) {
     err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
     return false;
@@ -284,6 +310,11 @@ bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
   for (const std::string* warning : {&saved.backupWarning, &saved.syncWarning})
     if (!warning->empty()) err << doc.ConfigFile << ": " << *warning << "\n";
   return true;
+}
+
+std::ostream& ReportStream(const SceneryDocument& doc, std::ostream& out,
+                           std::ostream& err) {
+  return doc.ConfigFile == kStandardOutput ? err : out;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out,

@@ -374,6 +374,10 @@ int RunEditVerb(const CliArgs& o, std::ostream& out, std::ostream& err,
   if (!CheckArguments(o, slots, usageProblem)) return 2;
 
   const std::string& file = o.positional[0];
+  const std::string output =
+      o.values.count("--output") ? o.values.at("--output") : std::string();
+  SceneryFileLock lock;
+  if (!LockForCli(file, output, lock, err)) return 1;
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
   const bool reordered = doc.AreasSorted;
@@ -392,21 +396,25 @@ int RunEditVerb(const CliArgs& o, std::ostream& out, std::ostream& err,
     return 1;
   }
   if (r.unchanged) {
-    out << r.done << ".\n";
-    return 0;
+    ReportStream(doc, out, err) << r.done
+                                << ".
+                                   ";
+        return 0;
   }
-  if (o.values.count("--output")) doc.ConfigFile = o.values.at("--output");
+  if (!output.empty()) doc.ConfigFile = output;
   // A folder that is not there yet may be installed later: saved, but said.
   const std::string missing =
       r.localFolder.empty() ? std::string() : MissingFolder(doc, r.localFolder);
-  if (!SaveForCli(doc, err)) return 1;
+  if (!SaveForCli(doc, out, err, &lock)) return 1;
   if (!missing.empty())
     err << doc.ConfigFile << ": warning: the folder " << missing
-        << " does not exist; saved all the same\n";
-  out << r.done
-      << (reordered ? ". The areas were first put into numerical order and "
-                      "renumbered.\n"
-                    : ". The areas were already in numerical order.\n");
+        << " does not exist; saved all the same
+           ";
+        ReportStream(doc, out, err)
+        << r.done
+        << (reordered ? ". The areas were first put into numerical order and "
+                        "renumbered.\n"
+                      : ". The areas were already in numerical order.\n");
   return 0;
 }
 

@@ -88,6 +88,8 @@ int Scan(const ScanArgs& a, std::ostream& out, std::ostream& err) {
 }
 
 int AddScanned(const ScanArgs& a, std::ostream& out, std::ostream& err) {
+  SceneryFileLock lock;
+  if (!LockForCli(a.file, a.output, lock, err)) return 1;
   SceneryDocument doc;
   if (!LoadForCli(a.file, doc, err)) return 1;
   const bool reordered = doc.AreasSorted;
@@ -107,10 +109,10 @@ int AddScanned(const ScanArgs& a, std::ostream& out, std::ostream& err) {
   const std::size_t n = scan.folders.size();
   out << "Added " << n << (n == 1 ? " area at layer " : " areas at layers ")
       << first;
-  if (n > 1) out << " to " << doc.AreaCount();
-  out << (reordered ? ". The areas were first put into numerical order and "
-                      "renumbered.\n"
-                    : ". The areas were already in numerical order.\n");
+  if (n > 1) report << " to " << doc.AreaCount();
+  report << (reordered ? ". The areas were first put into numerical order and "
+                         "renumbered.\n"
+                       : ". The areas were already in numerical order.\n");
   return 0;
 }
 

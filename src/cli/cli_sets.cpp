@@ -73,6 +73,9 @@ int RunSetsCommand(const std::vector<std::string>& args, std::ostream& out,
     }
   }
 
+  // Apply saves the scenery file: it is held from its read to its save.
+  SceneryFileLock lock;
+  if (verb == "apply" && !LockForCli(file, std::string(), lock, err)) return 1;
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
   const std::string path = SetsFilePath(file);
@@ -105,7 +108,7 @@ int RunSetsCommand(const std::vector<std::string>& args, std::ostream& out,
     const bool reordered = doc.AreasSorted;
     const SetPlan plan = PlanSet(doc, sets.sets[index]);
     const int changed = ApplySetChanges(doc, plan.changes);
-    if (!SaveForCli(doc, err)) return 1;
+    if (!SaveForCli(doc, out, err, &lock)) return 1;
     out << SetAppliedText(name, changed, plan.notInSet)
         << (reordered ? ". The areas were first put into numerical order and "
                         "renumbered.\n"

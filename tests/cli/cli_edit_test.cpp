@@ -152,7 +152,8 @@ TEST(CliEdit, SaysWhenTheLoadReorderedAndWritesToOutput) {
             "numerical order and renumbered.\n");
   EXPECT_EQ(Titles(dir.Read("o.cfg")), "A1 A2 A3 A4");
   EXPECT_EQ(dir.Read("Scenery.cfg"), Scenery(false));
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"Scenery.cfg", "o.cfg"}));
+  EXPECT_EQ(dir.Names(),
+            (std::set<std::string>{"Scenery.cfg", "o.cfg", "o.cfg.lock"}));
 }
 
 TEST(CliEdit, RefusalsExitOneAndWriteNothing) {
@@ -208,7 +209,8 @@ TEST(CliEdit, RefusalsExitOneAndWriteNothing) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, file + ": " + c.err + nothing);
     EXPECT_EQ(dir.Read("Scenery.cfg"), Scenery());
-    EXPECT_EQ(dir.Names(), std::set<std::string>{"Scenery.cfg"});
+    EXPECT_EQ(dir.Names(),
+              (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.lock"}));
   }
 
   // A full table takes no more; a file that cannot be read says why.

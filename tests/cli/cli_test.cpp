@@ -14,9 +14,14 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <future>
+#include <iterator>
+#include <thread>
 #endif
 
 using namespace sceneshifter;
@@ -97,7 +102,14 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
   for (int i = 0; i < 3002; ++i) tooMany += "[Area.1]\r\nTitle=t\r\n";
   dir.Write("huge.cfg", tooMany);
   std::filesystem::create_directory(HostPath(dir.Path("folder")));
-  const auto before = dir.Names();
+  // The lock file of a file that was to be saved stays.
+  auto unlocked = [&dir] {
+    std::set<std::string> names = dir.Names();
+    std::erase_if(names,
+                  [](const std::string& n) { return n.ends_with(".lock"); });
+    return names;
+  };
+  const auto before = unlocked();
   // One line: the path, then the reason.
   struct Case {
     std::vector<std::string> args;
@@ -131,7 +143,7 @@ TEST(CliFailures, ExitOneAndNothingWritten) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind(c.line, 0), 0u) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_EQ(dir.Names(), before);
+    EXPECT_EQ(unlocked(), before);
     EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);
   }
 }
@@ -178,7 +190,8 @@ TEST(CliNormalize, RewritesInPlaceKeepingABackup) {
   EXPECT_EQ(dir.Read("Scenery.cfg"), expected);
   EXPECT_EQ(dir.Read("Scenery.cfg.bak"), expected);
   EXPECT_EQ(dir.Names(),
-            (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak"}));
+            (std::set<std::string>{"Scenery.cfg", "Scenery.cfg.bak",
+                                   "Scenery.cfg.lock"}));
 }
 
 TEST(CliNormalize, WritesToOutputLeavingTheInputAlone) {
@@ -191,9 +204,93 @@ TEST(CliNormalize, WritesToOutputLeavingTheInputAlone) {
   const CliRun inPlace = Cli({"normalize", dir.Path("Scenery.cfg")});
   ASSERT_EQ(inPlace.status, 0);
   EXPECT_EQ(dir.Read("out.cfg"), dir.Read("Scenery.cfg"));
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"Scenery.cfg",
-                                                "Scenery.cfg.bak", "out.cfg"}));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{
+                             "Scenery.cfg", "Scenery.cfg.bak",
+                             "Scenery.cfg.lock", "out.cfg", "out.cfg.lock"}));
 }
+
+TEST(CliNormalize, OutputToStandardOutput) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kScenery);
+  const CliRun toFile =
+      Cli({"normalize", "FILE", "--output", dir.Path("o.cfg")},
+          dir.Path("Scenery.cfg"));
+  ASSERT_EQ(toFile.status, 0) << toFile.err;
+  const CliRun run =
+      Cli({"normalize", "FILE", "--output", "-"}, dir.Path("Scenery.cfg"));
+  EXPECT_EQ(run.status, 0);
+  // The text alone on standard output; every message on standard error.
+  EXPECT_EQ(run.out, dir.Read("o.cfg"));
+  EXPECT_EQ(run.err, toFile.out);
+  EXPECT_EQ(dir.Read("Scenery.cfg"), kScenery);
+}
+
+#ifndef _WIN32
+// A FIFO is written, never replaced; with no reader the run fails at once.
+TEST(CliNormalize, OutputToAFifo) {
+  TempDir dir;
+  dir.Write("Scenery.cfg", kScenery);
+  const std::string fifo = dir.Path("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const CliRun unread =
+      Cli({"normalize", "FILE", "--output", fifo}, dir.Path("Scenery.cfg"));
+  EXPECT_EQ(unread.status, 1);
+  EXPECT_NE(unread.err.find("no program is reading from it"), std::string::npos)
+      << unread.err;
+
+  auto reader = std::async(std::launch::async, [&fifo] {
+    std::ifstream in(fifo, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  });
+  CliRun run{};
+  // The reader may not have opened its end yet.
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    run = Cli({"add", "FILE", "--title", "T", "--local", "x", "--output", fifo},
+              dir.Path("Scenery.cfg"));
+    if (run.status == 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (run.status != 0) std::ofstream{fifo};  // lets the reader end
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("Added area \"T\" at layer 4", 0), 0u) << run.out;
+  const std::string text = reader.get();
+  EXPECT_NE(text.find("Title=T\r\nLocal=x\r\n"), std::string::npos);
+  struct stat st {};
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"Scenery.cfg", "pipe"}));
+}
+
+// Two runs of ours at once on one file: both changes land, or one run
+// fails saying the file is in use; never both succeed with one lost.
+TEST(CliConcurrency, TwoAddsLoseNothing) {
+  TempDir dir;
+  const std::string file = dir.Path("Scenery.cfg");
+  auto run = [&](const char* title) {
+    return std::string("( '") + SCENESHIFTER_CLI_EXE + "' add '" + file +
+           "' --title " + title + " --local " + title + " >/dev/null 2>'" +
+           dir.Path(title) + ".err'; echo $? >'" + dir.Path(title) +
+           ".status' ) & ";
+  };
+  const std::string both = run("RaceA") + run("RaceB") + "wait";
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE(round);
+    dir.Write("Scenery.cfg", kScenery);
+    ASSERT_EQ(std::system(both.c_str()), 0);
+    const std::string text = dir.Read("Scenery.cfg");
+    for (const std::string title : {"RaceA", "RaceB"}) {
+      const std::string status = dir.Read(title + ".status");
+      if (status == "0\n") {
+        EXPECT_NE(text.find("Title=" + title), std::string::npos) << title;
+      } else {
+        EXPECT_EQ(status, "1\n");
+        EXPECT_NE(dir.Read(title + ".err").find("in use by another program"),
+                  std::string::npos);
+      }
+    }
+  }
+}
+#endif
 
 TEST(BundledExample, LoadsSortedWithEveryKindOfLine) {
   SceneryDocument doc;

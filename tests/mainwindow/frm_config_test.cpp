@@ -1141,6 +1141,7 @@ class FrmConfigTest : public GuiTest {
     const auto removeFiles = qScopeGuard([&name] {
       std::filesystem::remove(name);
       std::filesystem::remove(name + ".bak");
+      std::filesystem::remove(name + ".lock");
     });
     Editor e;
     e.window->Startup(FromHostPath(name));
@@ -1156,7 +1157,7 @@ class FrmConfigTest : public GuiTest {
     for (const auto& entry :
          std::filesystem::directory_iterator(tmp_->path().toStdString()))
       files += entry.is_regular_file();
-    QCOMPARE(files, 2);  // the file and its backup, no other name
+    QCOMPARE(files, 3);  // the file, its backup and its lock file
   }
 #endif
 
