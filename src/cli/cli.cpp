@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: sceneshifter-cli list FILE [--json]\n"
-    "       sceneshifter-cli check FILE [--json]\n"
+    "       sceneshifter-cli check FILE [--json] [--all]\n"
     "       sceneshifter-cli normalize FILE [--output OUT]\n"
     "       sceneshifter-cli add FILE --title TITLE (--local FOLDER | --remote "
     "FOLDER)\n"
@@ -33,13 +33,16 @@ constexpr const char* kUsage =
     "list       print the scenery areas as the editor's title list shows "
     "them;\n"
     "           with --json, every field of every area as a JSON array\n"
-    "check      report the areas that the simulator would skip or misread, "
-    "one\n"
-    "           line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; with\n"
+    "check      report the active areas that the simulator would skip or "
+    "misread,\n"
+    "           one line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; "
+    "with\n"
     "           --json, one JSON document. Codes: no-folder, "
     "missing-folder,\n"
     "           no-scenery-subfolder, no-bgl-files, duplicate-folder, "
-    "odd-flag\n"
+    "odd-flag;\n"
+    "           --all adds the inactive areas (an odd flag is always "
+    "reported)\n"
     "normalize  sort and renumber the areas and save the file (keeping the "
     "old\n"
     "           one as FILE.bak), or write the result to OUT instead\n"
@@ -73,7 +76,7 @@ constexpr const char* kUsage =
     "change\n"
     "is refused (nothing is written then), 2 usage; check exits with 3 when "
     "it\n"
-    "finds problems.\n";
+    "reports problems.\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "sceneshifter-cli: " << problem << "\n" << kUsage;
@@ -154,12 +157,27 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
         << "scenery text in code page " << ActiveCodePage() << "\n";
     return 0;
   }
-  if (command == "list" || command == "check") {
+  if (command == "check") {
+    // --all, once, anywhere; the rest as list takes it.
+    std::vector<std::string> rest;
+    bool all = false;
+    for (const std::string& arg : args) {
+      if (arg == "--all" && !all)
+        all = true;
+      else
+        rest.push_back(arg);
+    }
+    std::string file;
+    bool json = false;
+    if (!FileAndJson(rest, file, json))
+      return Usage(err, "check takes one FILE and may take --json and --all");
+    return CheckCommand(file, json, all, out, err);
+  }
+  if (command == "list") {
     std::string file;
     bool json = false;
     if (!FileAndJson(args, file, json))
-      return Usage(err, command + " takes one FILE and may take --json");
-    if (command == "check") return CheckCommand(file, json, out, err);
+      return Usage(err, "list takes one FILE and may take --json");
     return json ? ListJsonCommand(file, out, err) : List(file, out, err);
   }
   if (IsEditVerb(command)) {

@@ -7,6 +7,7 @@
 #include "cli.h"
 #include "code_page.h"
 #include "scenery_reader.h"
+#include "text_bytes.h"
 
 namespace sceneshifter {
 namespace {
@@ -32,11 +33,17 @@ void Print(std::ostream& out, const Json& json) {
 
 }  // namespace
 
-int CheckCommand(const std::string& file, bool json, std::ostream& out,
-                 std::ostream& err) {
+int CheckCommand(const std::string& file, bool json, bool all,
+                 std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
-  const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
+  HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
+  auto active = [&](const AreaProblem& p) {
+    return EqualsNoCase(doc.Areas[p.layer - 1].Active, "true");
+  };
+  std::erase_if(report.problems, [&](const AreaProblem& p) {
+    return !ReportsProblem(p, active(p), all);
+  });
   if (json) {
     Json problems = Json::array();
     for (const AreaProblem& p : report.problems) {
@@ -45,7 +52,8 @@ int CheckCommand(const std::string& file, bool json, std::ostream& out,
                           {"number", Utf8(area.Number)},
                           {"title", Utf8(area.Title)},
                           {"code", HealthCodeName(p.code)},
-                          {"detail", p.detail}});
+                          {"detail", p.detail},
+                          {"active", active(p)}});
     }
     Print(out, {{"file", file},
                 {"areas", doc.AreaCount()},
