@@ -31,6 +31,8 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/health_checker.cpp
   src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
+  src/mainwindow/area_filter_model.cpp
+  src/mainwindow/editing_keys.cpp
   src/mainwindow/wrapping_button.h)
 target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
 target_compile_definitions(sceneshifter_mainwindow PRIVATE
