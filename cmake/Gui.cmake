@@ -35,6 +35,7 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
   src/mainwindow/area_filter_model.cpp
+  src/mainwindow/frm_config_selection.cpp
   src/mainwindow/editing_keys.cpp
   src/mainwindow/wrapping_button.h)
 target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)

@@ -55,8 +55,10 @@ bool AreaFilterModel::Matches(int slot) const {
 }
 
 bool AreaFilterModel::Shows(int slot) const {
-  return slot >= 0 && slot < static_cast<int>(matched_.size()) &&
-         (matched_[slot] || pinned_[slot]);
+  // A slot the flags do not know yet (a table read meanwhile) shows.
+  if (slot < 0) return false;
+  return slot >= static_cast<int>(matched_.size()) || matched_[slot] ||
+         pinned_[slot];
 }
 
 void AreaFilterModel::SetFilter(std::string text, Kind kind) {
@@ -73,7 +75,7 @@ void AreaFilterModel::Refilter() {
 }
 
 void AreaFilterModel::ProblemsChanged() {
-  if (kind_ != Kind::kWithProblems) return;
+  if (!FollowsProblems()) return;
   for (int i = 0; i < static_cast<int>(matched_.size()); ++i)
     matched_[i] = Matches(i);
   Apply();
@@ -139,8 +141,7 @@ void AreaFilterModel::Follow(const BlockChange& change) {
 }
 
 bool AreaFilterModel::filterAcceptsRow(int row, const QModelIndex&) const {
-  // A row the flags do not know yet (a table read meanwhile) shows.
-  return row >= static_cast<int>(matched_.size()) || Shows(row);
+  return Shows(row);
 }
 
 }  // namespace sceneshifter

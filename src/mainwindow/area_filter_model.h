@@ -38,6 +38,7 @@ class AreaFilterModel : public QSortFilterProxyModel {
   void ProblemsChanged();
   // True while some area may be hidden.
   bool Filtering() const { return !text_.empty() || kind_ != Kind::kAll; }
+  bool FollowsProblems() const { return kind_ == Kind::kWithProblems; }
   bool Shows(int slot) const;
 
   // The table has just changed so (the list model not yet told).

@@ -160,7 +160,7 @@ std::vector<int> FrmCheckAreas::SelectedLayers() const {
 }
 
 QString FrmCheckAreas::ReportText() const {
-  QStringList lines = {QStringLiteral("Layer\tTitle\tProblem\tDetail")};
+  QStringList lines = {QStringLiteral("Layer\tTitle\tActive\tProblem\tDetail")};
   for (int r = 0; r < TblProblems->rowCount(); ++r) {
     QStringList cells;
     for (int c = 0; c < kColumns; ++c) {

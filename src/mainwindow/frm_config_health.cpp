@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
+#include "area_filter_model.h"
 #include "codepage.h"
 #include "frm_check_areas.h"
 #include "frm_config.h"
@@ -58,6 +62,9 @@ void FrmConfig::BuildHealthCheck() {
   checker_->setObjectName(QStringLiteral("HealthChecker"));
   connect(checker_, &HealthChecker::Finished, this, &FrmConfig::HealthChecked);
   delegate_ = new TitleListDelegate(doc_, LstTitle);
+  filter_->SetProblemTest([this](int slot) {
+    return health_ && !health_->ProblemsOf(slot, doc_).empty();
+  });
   LstTitle->setItemDelegate(delegate_);
 
   // One check after a command, however many steps it took.
@@ -99,6 +106,11 @@ void FrmConfig::paintEvent(QPaintEvent* event) {
 void FrmConfig::HealthChecked(std::shared_ptr<const HealthResult> result) {
   health_ = std::move(result);
   delegate_->SetHealth(health_);
+  if (filter_->FollowsProblems()) {
+    const std::vector<int> selected = SelectedSlots();
+    filter_->ProblemsChanged();
+    KeepCurrentShown(selected, doc_.CurrentArea);
+  }
   LstTitle->viewport()->update();
   UpdateReport();
 }
@@ -110,7 +122,8 @@ void FrmConfig::UpdateReport() {
     for (const AreaProblem& p : health_->ProblemsOf(i, doc_)) {
       rows.push_back({p.layer, FromFileBytes(doc_.Areas[i].Title),
                       QString::fromLatin1(HealthCodeWords(p.code)),
-                      QString::fromStdString(p.detail)});
+                      QString::fromStdString(p.detail), IsActive(doc_.Areas[i]),
+                      ReportsProblem(p, false, false)});
     }
   }
   report_->SetRows(std::move(rows));
@@ -121,6 +134,10 @@ void FrmConfig::MnuCheckAreas_Click() {
     report_ = new FrmCheckAreas(this);
     connect(report_, &FrmCheckAreas::AreaChosen, this,
             &FrmConfig::ReportAreaChosen);
+    connect(report_, &FrmCheckAreas::DeactivateRequested, this,
+            &FrmConfig::ReportDeactivate);
+    connect(report_, &FrmCheckAreas::SelectInListRequested, this,
+            &FrmConfig::ReportSelectInList);
   }
   UpdateReport();
   if (!report_->isVisible()) PlaceBeside(*report_, *this);
@@ -138,6 +155,41 @@ void FrmConfig::ReportAreaChosen(int layer) {
   if (!isEnabled() || !health_ || health_->ProblemsOf(row, doc_).empty())
     return;
   SelectListEntry(row);
+}
+
+namespace {
+
+// The layers still name the areas of the report: those whose problems the
+// table has not changed since the check.
+std::vector<int> ReportedSlots(const std::vector<int>& layers,
+                               const HealthResult* health,
+                               const SceneryDocument& doc) {
+  std::vector<int> chosen;
+  for (const int layer : layers)
+    if (health && !health->ProblemsOf(layer - 1, doc).empty())
+      chosen.push_back(layer - 1);
+  return chosen;
+}
+
+}  // namespace
+
+void FrmConfig::ReportDeactivate(const std::vector<int>& layers) {
+  if (!isEnabled() || Command1[8]->isEnabled()) return;
+  std::vector<std::pair<int, bool>> changes;
+  for (const int slot : ReportedSlots(layers, health_.get(), doc_))
+    changes.emplace_back(slot, false);
+  SwitchAreas(changes, QStringLiteral("Deactivate"));
+  UpdateReport();
+}
+
+void FrmConfig::ReportSelectInList(const std::vector<int>& layers) {
+  if (!isEnabled()) return;
+  const std::vector<int> chosen = ReportedSlots(layers, health_.get(), doc_);
+  if (chosen.empty()) return;
+  FilterBox->clear();
+  FilterKind->setCurrentIndex(0);
+  SelectSlots(chosen, chosen.front());
+  activateWindow();
 }
 
 }  // namespace sceneshifter

@@ -82,6 +82,12 @@ void FrmConfig::BuildMenus() {
   MnuCheckAreas =
       item(MnuTools, "MnuCheckAreas", "&Check Areas",
            QKeySequence(Qt::CTRL | Qt::Key_K), &FrmConfig::MnuCheckAreas_Click);
+  MnuActivate = item(MnuTools, "MnuActivate", "Acti&vate Selected",
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+                     &FrmConfig::MnuActivate_Click);
+  MnuDeactivate = item(MnuTools, "MnuDeactivate", "&Deactivate Selected",
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
+                       &FrmConfig::MnuDeactivate_Click);
   history_ = new QUndoStack(this);
   connect(history_, &QUndoStack::canUndoChanged, this,
           &FrmConfig::UpdateHistoryItems);

@@ -148,9 +148,9 @@ bool TitleListModel::DroppedMove(const QMimeData* data, Qt::DropAction action,
   // Dropped before entry `row`, or below the last one: the block's first
   // area goes where the entries above the drop, less the dragged ones, end.
   const int before = row < 0 ? rows_ : std::min(row, rows_);
-  to = before -
-       static_cast<int>(std::lower_bound(dragged.begin(), dragged.end(), before) -
-                        dragged.begin());
+  to = before - static_cast<int>(
+                    std::lower_bound(dragged.begin(), dragged.end(), before) -
+                    dragged.begin());
   if (dragged.size() == 1)
     return to != dragged.front() &&
            CheckMove(doc_, dragged.front(), to) == MoveRefusal::None;
