@@ -30,6 +30,7 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/frm_config_health.cpp
   src/mainwindow/frm_config_menus.cpp
   src/mainwindow/frm_check_areas.cpp
+  src/mainwindow/frm_scenery_sets.cpp
   src/mainwindow/health_checker.cpp
   src/mainwindow/scenery_file_session.cpp
   src/mainwindow/title_list_delegate.cpp
@@ -42,8 +43,8 @@ target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
 target_compile_definitions(sceneshifter_mainwindow PRIVATE
   SCENESHIFTER_VERSION="${PROJECT_VERSION}")  # for the About box
 target_link_libraries(sceneshifter_mainwindow PUBLIC scenery_document
-  sceneshifter_platform sceneshifter_settings sceneshifter_folderpicker
-  Qt6::Widgets Qt6::Concurrent)
+  scenery_sets_file sceneshifter_platform sceneshifter_settings
+  sceneshifter_folderpicker Qt6::Widgets Qt6::Concurrent)
 
 add_executable(sceneshifter WIN32 src/main.cpp)
 sceneshifter_windows_resources(sceneshifter

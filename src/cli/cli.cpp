@@ -3,6 +3,7 @@
 
 #include "cli_check.h"
 #include "cli_edit.h"
+#include "cli_sets.h"
 #include "code_page.h"
 #include "scenery_reader.h"
 #include "scenery_writer.h"
@@ -29,6 +30,9 @@ constexpr const char* kUsage =
     "                        [--active | --inactive] [--required | "
     "--not-required]\n"
     "                        [--output OUT]\n"
+    "       sceneshifter-cli sets list FILE\n"
+    "       sceneshifter-cli sets (save | apply | delete) FILE NAME\n"
+    "       sceneshifter-cli sets rename FILE OLD NEW\n"
     "\n"
     "list       print the scenery areas as the editor's title list shows "
     "them;\n"
@@ -65,6 +69,14 @@ constexpr const char* kUsage =
     "           them (\"True\"/\"False\", \"Local=\"/\"Remote=\"); every "
     "other field\n"
     "           keeps its bytes\n"
+    "sets       the scenery sets kept in FILE.sets.json: list prints each "
+    "set's\n"
+    "           NAME<TAB>N areas, A active; save keeps every area's Active "
+    "flag as\n"
+    "           set NAME; apply gives the areas that set NAME knows its "
+    "flags and\n"
+    "           saves FILE as set does; delete and rename change the sets "
+    "alone\n"
     "\n"
     "LAYER is an area's layer once the areas are in numerical order, as list\n"
     "shows it. TITLE and FOLDER are UTF-8; they are stored in the scenery\n"
@@ -183,6 +195,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
   if (IsEditVerb(command)) {
     std::string problem;
     const int status = RunEditVerb(args, out, err, problem);
+    return status == 2 ? Usage(err, problem) : status;
+  }
+  if (command == "sets") {
+    std::string problem;
+    const int status = RunSetsCommand(args, out, err, problem);
     return status == 2 ? Usage(err, problem) : status;
   }
   if (command == "normalize") {
