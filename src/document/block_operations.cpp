@@ -2,6 +2,7 @@
 #include "block_operations.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "text_bytes.h"
@@ -79,8 +80,21 @@ BlockChange Reinsert(SceneryDocument& doc, const std::vector<int>& slots,
   if (slots.empty() ||
       doc.AreaCount() + static_cast<int>(slots.size()) > kAreaSlots)
     return {};
-  for (std::size_t i = 0; i < slots.size(); ++i)
-    doc.Areas.insert(doc.Areas.begin() + slots[i], areas[i]);
+  // One pass from the first slot on, rather than an insertion each.
+  const int first = slots.front();
+  std::vector<AreaEntry> tail;
+  tail.reserve(doc.Areas.size() - first + slots.size());
+  std::size_t next = 0;
+  for (int read = first; read < static_cast<int>(doc.Areas.size());) {
+    if (next < slots.size() &&
+        slots[next] == first + static_cast<int>(tail.size()))
+      tail.push_back(areas[next++]);
+    else
+      tail.push_back(std::move(doc.Areas[read++]));
+  }
+  while (next < slots.size()) tail.push_back(areas[next++]);
+  doc.Areas.resize(first);
+  std::move(tail.begin(), tail.end(), std::back_inserter(doc.Areas));
   KeepLastAreaInStep(doc);
   Renumber(doc, slots.front(), doc.LastArea);
   doc.FileChanged = true;
