@@ -37,6 +37,9 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/scenery_file_session.cpp
   src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
+  src/mainwindow/area_filter_model.cpp
+  src/mainwindow/frm_config_selection.cpp
+  src/mainwindow/editing_keys.cpp
   src/mainwindow/wrapping_button.h)
 target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
 target_compile_definitions(sceneshifter_mainwindow PRIVATE

@@ -32,7 +32,7 @@ constexpr const char* kNotes =
     "change\n"
     "is refused (nothing is written then), 2 usage; check exits with 3 when "
     "it\n"
-    "finds problems.\n";
+    "reports problems.\n";
 
 // FILE, the one word a reading verb takes.
 bool OneFile(const CliArgs& args, std::string& problem) {
@@ -63,7 +63,8 @@ int List(const CliArgs& args, std::ostream& out, std::ostream& err,
 int Check(const CliArgs& args, std::ostream& out, std::ostream& err,
           std::string& usageProblem) {
   if (!OneFile(args, usageProblem)) return 2;
-  return CheckCommand(args.positional[0], args.Has("--json"), out, err);
+  return CheckCommand(args.positional[0], args.Has("--json"), args.Has("--all"),
+                      out, err);
 }
 
 int Normalize(const CliArgs& args, std::ostream& out, std::ostream& err,
@@ -106,15 +107,18 @@ const CliVerb kVerbs[] = {
      List,
      nullptr},
     {"check",
-     "check FILE [--json]",
-     "report the areas that the simulator would skip or misread, one\n"
-     "           line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; with\n"
+     "check FILE [--json] [--all]",
+     "report the active areas that the simulator would skip or misread,\n"
+     "           one line per problem: LAYER<TAB>CODE<TAB>TITLE<TAB>DETAIL; "
+     "with\n"
      "           --json, one JSON document. Codes: no-folder, "
      "missing-folder,\n"
      "           no-scenery-subfolder, no-bgl-files, duplicate-folder, "
-     "odd-flag",
+     "odd-flag;\n"
+     "           --all adds the inactive areas (an odd flag is always "
+     "reported)",
      {},
-     {"--json"},
+     {"--json", "--all"},
      Check,
      nullptr},
     {"normalize",

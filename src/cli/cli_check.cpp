@@ -29,20 +29,25 @@ void Print(std::ostream& out, const Json& json) {
 
 }  // namespace
 
-int CheckCommand(const std::string& file, bool json, std::ostream& out,
-                 std::ostream& err) {
+int CheckCommand(const std::string& file, bool json, bool all,
+                 std::ostream& out, std::ostream& err) {
   SceneryDocument doc;
   if (!LoadForCli(file, doc, err)) return 1;
-  const HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
+  HealthReport report = CheckAreaHealth(TakeHealthSnapshot(doc));
+  auto active = [&](const AreaProblem& p) {
+    return EqualsNoCase(doc.Areas[p.layer - 1].Active, "true");
+  };
+  std::erase_if(report.problems, [&](const AreaProblem& p) {
+    return !ReportsProblem(p, active(p), all);
+  });
   if (json) {
     Json problems = Json::array();
     for (const AreaProblem& p : report.problems) {
       const AreaEntry& area = doc.Areas[p.layer - 1];
-      Json problem = {{"layer", p.layer},
-                      {"number", Utf8(area.Number)},
-                      {"title", Utf8(area.Title)},
-                      {"code", HealthCodeName(p.code)},
-                      {"detail", p.detail}};
+      Json problem = {
+          {"layer", p.layer},          {"number", Utf8(area.Number)},
+          {"title", Utf8(area.Title)}, {"code", HealthCodeName(p.code)},
+          {"detail", p.detail},        {"active", active(p)}};
       if (p.code == HealthCode::kDuplicateFolder) problem["sameAs"] = p.sameAs;
       problems.push_back(std::move(problem));
     }

@@ -451,6 +451,11 @@ const char* HealthCodeWords(HealthCode code) {
   return "";
 }
 
+bool ReportsProblem(const AreaProblem& problem, bool active,
+                    bool includeInactive) {
+  return active || includeInactive || problem.code == HealthCode::kOddFlag;
+}
+
 HealthArea HealthAreaOf(const AreaEntry& area) {
   return {area.Layer, area.PathKey, area.PathValue, area.Active, area.Required};
 }

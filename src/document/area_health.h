@@ -50,6 +50,13 @@ struct HealthArea {
 };
 
 HealthArea HealthAreaOf(const AreaEntry& area);
+
+// Whether a report lists `problem` of an area that is `active` or not. The
+// simulator does not read an inactive area, so its problems are listed on
+// request only; an odd flag is listed whatever the state, since it is what
+// makes the state unclear.
+bool ReportsProblem(const AreaProblem& problem, bool active,
+                    bool includeInactive);
 // True when the check of `checked` holds for `area` as it is now.
 bool SameHealthInputs(const AreaEntry& area, const HealthArea& checked);
 

@@ -20,9 +20,11 @@
 
 #include "accessible_text.h"
 #include "anchor_layout.h"
+#include "area_filter_model.h"
 #include "area_panel.h"
 #include "centre_form.h"
 #include "codepage.h"
+#include "editing_keys.h"
 #include "scenery_file_session.h"
 #include "title_list_model.h"
 #include "window_units.h"
@@ -97,11 +99,16 @@ void FrmConfig::BuildControls() {
   model_ = new TitleListModel(doc_, this);
   LstTitle = new QListView(client);
   LstTitle->setObjectName(QStringLiteral("LstTitle"));
-  LstTitle->setModel(model_);
-  LstTitle->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The filter stands between the table's rows and the list.
+  filter_ = new AreaFilterModel(doc_, this);
+  filter_->setSourceModel(model_);
+  LstTitle->setModel(filter_);
+  LstTitle->setSelectionMode(QAbstractItemView::ExtendedSelection);
   LstTitle->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LstTitle->setUniformItemSizes(true);
-  LstTitle->setGeometry(Twips(120, 360, 3015, 5130));
+  // One row lower and shorter than laid out: the filter row stands above.
+  LstTitle->setGeometry(
+      Twips(120, 360 + kFilterRowHeight, 3015, 5130 - kFilterRowHeight));
   LstTitle->installEventFilter(this);
   // An entry dragged to another place moves its area there.
   LstTitle->setDragDropMode(QAbstractItemView::DragDrop);
@@ -109,13 +116,19 @@ void FrmConfig::BuildControls() {
   LstTitle->setDropIndicatorShown(true);
   connect(model_, &TitleListModel::moveRequested, this,
           [this](int from, int to) { MoveTo(from, to, false); });
+  connect(model_, &TitleListModel::blockMoveRequested, this,
+          [this](std::vector<int> dragged, int target) {
+            MoveBlockTo(dragged, target, false);
+          });
+  // The entry last clicked or moved to is the one shown; the others
+  // selected with it are what the commands act on.
   connect(LstTitle->selectionModel(), &QItemSelectionModel::currentChanged,
           this, [this](const QModelIndex& current) {
-            if (!current.isValid()) return;
-            LstTitle->selectionModel()->select(
-                current, QItemSelectionModel::ClearAndSelect);
-            LstTitle_Click();
+            if (current.isValid()) LstTitle_Click();
           });
+  connect(LstTitle->selectionModel(), &QItemSelectionModel::selectionChanged,
+          this, &FrmConfig::UpdateSelectionStatus);
+  BuildFilter(client);
 
   // Command column.
   struct ButtonSpec {
@@ -283,11 +296,39 @@ bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (event->type() == QEvent::ShortcutOverride) {
-    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A text box being typed into keeps its editing keys, and Escape
+    // empties the filter before it cancels anything.
+    if (IsTextEditingKey(watched, *key)) return false;
+    if (watched == FilterBox && key->key() == Qt::Key_Escape &&
+        key->modifiers() == Qt::NoModifier && !FilterBox->text().isEmpty()) {
+      key->accept();
+      return true;
+    }
     const QKeySequence pressed(key->keyCombination());
     for (QAction* a :
-         {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext, MnuCheckAreas})
+         {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext, MnuCheckAreas,
+          MnuScenerySets, MnuAddNewFolders, MnuActivate, MnuDeactivate})
       if (a->shortcut() == pressed) return true;  // left unaccepted
+  }
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == FilterBox && key->key() == Qt::Key_Escape &&
+        !FilterBox->text().isEmpty()) {
+      FilterBox->clear();
+      return true;
+    }
+    // Down goes on from the filter to the entries it shows.
+    if (watched == FilterBox && key->key() == Qt::Key_Down) {
+      LstTitle->setFocus(Qt::TabFocusReason);
+      return true;
+    }
+    // Space switches the selected areas; Ctrl+Space still selects.
+    if (watched == LstTitle && key->key() == Qt::Key_Space &&
+        key->modifiers() == Qt::NoModifier) {
+      SwitchSelected(SwitchTo::kEither);
+      return true;
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -432,19 +473,30 @@ void FrmConfig::SelectListEntry(int k) {
     panel_->Clear();
     return;
   }
-  const QModelIndex index = model_->index(k);
-  // An entry that moved stays current, but may have left the view.
-  if (LstTitle->currentIndex() == index)
+  QModelIndex index = filter_->mapFromSource(model_->index(k));
+  // The entry shown is always one the filter shows.
+  if (!index.isValid()) index = filter_->index(0, 0);
+  if (!index.isValid()) {
+    LstTitle->selectionModel()->clear();
+    doc_.CurrentArea = -1;
+    panel_->Clear();
+    return;
+  }
+  if (LstTitle->currentIndex() == index) {
+    LstTitle->selectionModel()->select(index,
+                                       QItemSelectionModel::ClearAndSelect);
     LstTitle_Click();
-  else
+  } else {
     LstTitle->setCurrentIndex(index);
+  }
+  // An entry that moved stays current, but may have left the view.
   LstTitle->scrollTo(index);
 }
 
 void FrmConfig::LstTitle_Click() {
   const QModelIndex current = LstTitle->currentIndex();
-  doc_.CurrentArea =
-      static_cast<std::int16_t>(current.isValid() ? current.row() : -1);
+  doc_.CurrentArea = static_cast<std::int16_t>(
+      current.isValid() ? filter_->mapToSource(current).row() : -1);
   if (HasCurrentArea())
     FillTextBoxs(doc_.CurrentArea);
   else

@@ -18,6 +18,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -30,13 +31,19 @@ class QTimer;
 namespace sceneshifter {
 
 class AnchorLayout;
+class AreaFilterModel;
 class AreaPanel;
+struct BlockChange;
 class FrmCheckAreas;
+class FrmScenerySets;
 class HealthChecker;
 struct HealthResult;
 class SceneryFileSession;
 class TitleListDelegate;
 class TitleListModel;
+
+// The height, in twips, of the filter row above the title list.
+inline constexpr int kFilterRowHeight = 330;
 
 // The editor's main window: the title list, the area panel, the command
 // buttons and the File and Tools menus, over the one shared document.
@@ -75,8 +82,17 @@ class FrmConfig : public QMainWindow {
   void MnuRedo_Click();
   void MnuMoveTo_Click();
   void MnuCheckAreas_Click();
+  void MnuScenerySets_Click();
   void MnuAddNewFolders_Click();
   void MnuAbout_Click();
+  void MnuActivate_Click();
+  void MnuDeactivate_Click();
+
+  // Switches the areas at the slots given to the state given, as one step
+  // of the history named `historyText`; areas already so are left alone.
+  // Returns how many areas changed.
+  int SwitchAreas(const std::vector<std::pair<int, bool>>& changes,
+                  const QString& historyText);
 
   // Shows `text` in the status bar's second field, right of the file's
   // path; an empty text clears it.
@@ -108,6 +124,8 @@ class FrmConfig : public QMainWindow {
   QListView* LstTitle = nullptr;
   QLabel* StatusBar = nullptr;
   QLabel* StatusMessage = nullptr;
+  QLineEdit* FilterBox = nullptr;
+  QComboBox* FilterKind = nullptr;
   QMenu* MnuFile = nullptr;
   QMenu* MnuTools = nullptr;
   QAction* MnuLoad = nullptr;
@@ -120,7 +138,10 @@ class FrmConfig : public QMainWindow {
   QAction* MnuRedo = nullptr;
   QAction* MnuMoveTo = nullptr;
   QAction* MnuCheckAreas = nullptr;
+  QAction* MnuScenerySets = nullptr;
   QAction* MnuAddNewFolders = nullptr;
+  QAction* MnuActivate = nullptr;
+  QAction* MnuDeactivate = nullptr;
   QMenu* MnuHelp = nullptr;
   QAction* MnuAbout = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
@@ -185,6 +206,32 @@ class FrmConfig : public QMainWindow {
   // step of the history; refused, with a message, when they do not fit.
   void AddFolders(const std::vector<NewFolder>& folders);
   void UpdateHistoryItems();
+  // Several areas at once (frm_config_selection.cpp). The slots of the
+  // selected entries, ascending; the entry shown when none is selected.
+  std::vector<int> SelectedSlots() const;
+  // Selects the entries of `chosen` that are shown, `current` the entry
+  // shown in the panel.
+  void SelectSlots(const std::vector<int>& chosen, int current);
+  void ShowBlockChange(const BlockChange& change);
+  void RecordBlock(BlockChange change, const QString& text);
+  enum class SwitchTo { kOn, kOff, kEither };
+  void SwitchSelected(SwitchTo to);
+  // Moves the areas at `chosen` as a block, the first to slot `target`, as
+  // one step; a refusal is told when `tell` is set.
+  void MoveBlockTo(const std::vector<int>& chosen, int target, bool tell);
+  void BuildFilter(QWidget* client);
+  void FilterChanged();
+  // After the shown entries changed: the entry shown stays when it is
+  // still in the list, else the first one shown becomes current.
+  void KeepCurrentShown(const std::vector<int>& selected, int current);
+  // False while a filter shows no area: the commands on areas wait.
+  bool AreaCommandsAllowed() const;
+  void UpdateAreaCommands();
+  void UpdateSelectionStatus();
+  // Check Areas' buttons.
+  void ReportDeactivate(const std::vector<int>& layers);
+  void ReportSelectInList(const std::vector<int>& layers);
+
   // The area health check (frm_config_health.cpp).
   void BuildHealthCheck();
   void HealthChecked(std::shared_ptr<const HealthResult> result);
@@ -195,6 +242,8 @@ class FrmConfig : public QMainWindow {
   Dialogs& dialogs_;
   TitleListModel* model_ = nullptr;
   AnchorLayout* room_ = nullptr;  // the controls' places as the window grows
+  AreaFilterModel* filter_ = nullptr;
+  bool selectionShown_ = false;  // the status says how many are selected
   QUndoStack* history_ = nullptr;
   RecentFileList recent_;
   AreaPanel* panel_ = nullptr;
@@ -207,6 +256,7 @@ class FrmConfig : public QMainWindow {
   bool painted_ = false;          // the window has been drawn once
   bool checkAfterPaint_ = false;  // a check waits for that
   FrmCheckAreas* report_ = nullptr;
+  FrmScenerySets* sets_ = nullptr;
   std::shared_ptr<const HealthResult> health_;
 };
 

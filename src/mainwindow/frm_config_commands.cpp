@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "area_filter_model.h"
 #include "area_panel.h"
 #include "centre_form.h"
 #include "codepage.h"
@@ -100,17 +101,19 @@ void FrmConfig::SetEditable(bool editing, bool adding) {
   // Areas move, and steps are taken back, only while viewing.
   LstTitle->setDragEnabled(!editing);
   UpdateHistoryItems();
+  UpdateAreaCommands();
 }
 
 void FrmConfig::UpdateHistoryItems() {
   const bool viewing = !Command1[8]->isEnabled();
   MnuUndo->setEnabled(viewing && history_->canUndo());
   MnuRedo->setEnabled(viewing && history_->canRedo());
-  MnuMoveTo->setEnabled(viewing);
+  MnuMoveTo->setEnabled(viewing && AreaCommandsAllowed());
   MnuAddNewFolders->setEnabled(viewing);
 }
 
 void FrmConfig::ShowChange(const TableChange& change) {
+  filter_->Follow(change);
   model_->Show(change);
   if (change.Changed() || change.select >= 0) SelectListEntry(change.select);
 }
@@ -125,6 +128,7 @@ void FrmConfig::Record(TableChange change, const QString& text) {
 }
 
 void FrmConfig::TableReplaced() {
+  filter_->Refilter();
   model_->Reset();
   history_->clear();
 }
@@ -181,14 +185,20 @@ void FrmConfig::AddFolders(const std::vector<NewFolder>& folders) {
 void FrmConfig::MnuMoveTo_Click() {
   if (!MnuMoveTo->isEnabled() || !HasCurrentArea()) return;
   const int from = doc_.CurrentArea;
+  const std::vector<int> selected = SelectedSlots();
+  const bool block = selected.size() > 1;
+  const QString prompt =
+      block ? QStringLiteral(
+                  "Type in the layer to move the %1 selected areas "
+                  "to (the first of them goes there, the others "
+                  "follow it in their order)")
+                  .arg(selected.size())
+            : QStringLiteral(
+                  "Type in the layer to move the area at layer %1 "
+                  "to")
+                  .arg(from + 1);
   const QString typed =
-      dialogs_
-          .InputBox(this,
-                    QStringLiteral("Type in the layer to move the area at "
-                                   "layer %1 to")
-                        .arg(from + 1),
-                    QStringLiteral("Move To"))
-          .trimmed();
+      dialogs_.InputBox(this, prompt, QStringLiteral("Move To")).trimmed();
   if (typed.isEmpty()) return;
   bool ok = false;
   const int layer = typed.toInt(&ok);
@@ -199,23 +209,38 @@ void FrmConfig::MnuMoveTo_Click() {
                      Dialogs::Buttons::Ok, QString());
     return;
   }
-  MoveTo(from, layer - 1, true);
+  if (block)
+    MoveBlockTo(selected, layer - 1, true);
+  else
+    MoveTo(from, layer - 1, true);
 }
 
+// With several entries selected, Raise, Lower and Delete act on them all.
 void FrmConfig::CmdRaise() {
-  Record(RaiseArea(doc_, doc_.CurrentArea), QStringLiteral("Raise"));
+  if (const auto selected = SelectedSlots(); selected.size() > 1)
+    RecordBlock(RaiseAreas(doc_, selected), QStringLiteral("Raise"));
+  else
+    Record(RaiseArea(doc_, doc_.CurrentArea), QStringLiteral("Raise"));
 }
 
 void FrmConfig::CmdLower() {
-  Record(LowerArea(doc_, doc_.CurrentArea), QStringLiteral("Lower"));
+  if (const auto selected = SelectedSlots(); selected.size() > 1)
+    RecordBlock(LowerAreas(doc_, selected), QStringLiteral("Lower"));
+  else
+    Record(LowerArea(doc_, doc_.CurrentArea), QStringLiteral("Lower"));
 }
 
 void FrmConfig::CmdDelete() {
-  Record(DeleteArea(doc_, doc_.CurrentArea), QStringLiteral("Delete"));
+  if (const auto selected = SelectedSlots(); selected.size() > 1)
+    RecordBlock(DeleteAreas(doc_, selected), QStringLiteral("Delete"));
+  else
+    Record(DeleteArea(doc_, doc_.CurrentArea), QStringLiteral("Delete"));
 }
 
 void FrmConfig::CmdEdit() {
   if (!HasCurrentArea()) return;
+  // Edit is of the entry shown alone.
+  SelectSlots({doc_.CurrentArea}, doc_.CurrentArea);
   SetEditable(true);
   doc_.FileChanged = true;
   // The title is what is typed next; Enter then presses O K with it kept.
@@ -347,6 +372,7 @@ void FrmConfig::MnuSearchNext_Click() {
 void FrmConfig::StringSearch(const std::string& IPString) {
   if (searchUnmatchable_) return;
   for (int I = SearchIndex; I <= doc_.LastArea; ++I) {
+    if (!filter_->Shows(I)) continue;  // only the entries the list shows
     const AreaEntry& a = doc_.Areas[I];
     if (ContainsNoCase(a.Number, IPString) ||
         ContainsNoCase(a.Title, IPString) ||

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
+#include "area_filter_model.h"
 #include "codepage.h"
 #include "frm_check_areas.h"
 #include "frm_config.h"
+#include "frm_scenery_sets.h"
 #include "health_checker.h"
 #include "title_list_delegate.h"
 #include "title_list_model.h"
@@ -58,6 +63,9 @@ void FrmConfig::BuildHealthCheck() {
   checker_->setObjectName(QStringLiteral("HealthChecker"));
   connect(checker_, &HealthChecker::Finished, this, &FrmConfig::HealthChecked);
   delegate_ = new TitleListDelegate(doc_, LstTitle);
+  filter_->SetProblemTest([this](int slot) {
+    return health_ && !health_->ProblemsOf(slot, doc_).empty();
+  });
   LstTitle->setItemDelegate(delegate_);
   // An entry's problems, as its tooltip lists them, also reach a screen
   // reader.
@@ -102,6 +110,11 @@ void FrmConfig::paintEvent(QPaintEvent* event) {
 void FrmConfig::HealthChecked(std::shared_ptr<const HealthResult> result) {
   health_ = std::move(result);
   delegate_->SetHealth(health_);
+  if (filter_->FollowsProblems()) {
+    const std::vector<int> selected = SelectedSlots();
+    filter_->ProblemsChanged();
+    KeepCurrentShown(selected, doc_.CurrentArea);
+  }
   LstTitle->viewport()->update();
   UpdateReport();
 }
@@ -113,7 +126,8 @@ void FrmConfig::UpdateReport() {
     for (const AreaProblem& p : health_->ProblemsOf(i, doc_)) {
       rows.push_back({p.layer, FromFileBytes(doc_.Areas[i].Title),
                       QString::fromLatin1(HealthCodeWords(p.code)),
-                      QString::fromStdString(p.detail)});
+                      QString::fromStdString(p.detail), IsActive(doc_.Areas[i]),
+                      ReportsProblem(p, false, false)});
     }
   }
   report_->SetRows(std::move(rows));
@@ -124,6 +138,10 @@ void FrmConfig::MnuCheckAreas_Click() {
     report_ = new FrmCheckAreas(this);
     connect(report_, &FrmCheckAreas::AreaChosen, this,
             &FrmConfig::ReportAreaChosen);
+    connect(report_, &FrmCheckAreas::DeactivateRequested, this,
+            &FrmConfig::ReportDeactivate);
+    connect(report_, &FrmCheckAreas::SelectInListRequested, this,
+            &FrmConfig::ReportSelectInList);
   }
   UpdateReport();
   if (!report_->isVisible()) PlaceBeside(*report_, *this);
@@ -143,4 +161,63 @@ void FrmConfig::ReportAreaChosen(int layer) {
   SelectListEntry(row);
 }
 
+namespace {
+
+// The layers still name the areas of the report: those whose problems the
+// table has not changed since the check.
+std::vector<int> ReportedSlots(const std::vector<int>& layers,
+                               const HealthResult* health,
+                               const SceneryDocument& doc) {
+  std::vector<int> chosen;
+  for (const int layer : layers)
+    if (health && !health->ProblemsOf(layer - 1, doc).empty())
+      chosen.push_back(layer - 1);
+  return chosen;
+}
+
+}  // namespace
+
+void FrmConfig::ReportDeactivate(const std::vector<int>& layers) {
+  if (!isEnabled() || Command1[8]->isEnabled()) return;
+  std::vector<std::pair<int, bool>> changes;
+  for (const int slot : ReportedSlots(layers, health_.get(), doc_))
+    changes.emplace_back(slot, false);
+  SwitchAreas(changes, QStringLiteral("Deactivate"));
+  UpdateReport();
+}
+
+void FrmConfig::ReportSelectInList(const std::vector<int>& layers) {
+  if (!isEnabled()) return;
+  const std::vector<int> chosen = ReportedSlots(layers, health_.get(), doc_);
+  if (chosen.empty()) return;
+  FilterBox->clear();
+  FilterKind->setCurrentIndex(0);
+  SelectSlots(chosen, chosen.front());
+  activateWindow();
+}
+
 }  // namespace sceneshifter
+
+void FrmConfig::MnuScenerySets_Click() {
+  if (!sets_) {
+    sets_ = new FrmScenerySets(
+        doc_, dialogs_,
+        [this](const std::vector<std::pair<int, bool>>& changes,
+               const QString& historyText) {
+          // An area being edited would take its old flag back at O K.
+          if (Command1[8]->isEnabled()) {
+            dialogs_.Message(this,
+                             QStringLiteral("Please press O K or Cancel for "
+                                            "the area being edited first."),
+                             Dialogs::Buttons::Ok, QString());
+            return 0;
+          }
+          return SwitchAreas(changes, historyText);
+        },
+        [this](const QString& message) { ShowStatusMessage(message); }, this);
+  }
+  if (!sets_->isVisible()) PlaceBeside(*sets_, *this);
+  sets_->show();
+  sets_->raise();
+  sets_->activateWindow();
+}

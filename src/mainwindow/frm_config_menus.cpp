@@ -82,6 +82,16 @@ void FrmConfig::BuildMenus() {
   MnuCheckAreas =
       item(MnuTools, "MnuCheckAreas", "&Check Areas",
            QKeySequence(Qt::CTRL | Qt::Key_K), &FrmConfig::MnuCheckAreas_Click);
+  MnuScenerySets = item(MnuTools, "MnuScenerySets", "Scenery S&ets",
+                        QKeySequence(Qt::CTRL | Qt::Key_E),
+                        &FrmConfig::MnuScenerySets_Click);
+  MnuScenerySets->setText(QStringLiteral("Scenery S&ets\u2026"));
+  MnuActivate = item(MnuTools, "MnuActivate", "Acti&vate Selected",
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+                     &FrmConfig::MnuActivate_Click);
+  MnuDeactivate = item(MnuTools, "MnuDeactivate", "&Deactivate Selected",
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
+                       &FrmConfig::MnuDeactivate_Click);
   MnuAddNewFolders = item(MnuTools, "MnuAddNewFolders", "Add Ne&w Folders",
                           QKeySequence(Qt::CTRL | Qt::Key_N),
                           &FrmConfig::MnuAddNewFolders_Click);

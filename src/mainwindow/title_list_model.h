@@ -4,6 +4,7 @@
 #include <QAbstractListModel>
 #include <functional>
 
+#include "block_operations.h"
 #include "scenery_document.h"
 #include "table_operations.h"
 
@@ -38,11 +39,14 @@ class TitleListModel : public QAbstractListModel {
   void Reset();
   // After `change` was made to the table.
   void Show(const TableChange& change);
+  // After `change`, a command on several areas, was made to the table.
+  void Show(const BlockChange& change);
 
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   Qt::DropActions supportedDragActions() const override;
   Qt::DropActions supportedDropActions() const override;
   QStringList mimeTypes() const override;
+  // Several dragged entries travel as a block.
   QMimeData* mimeData(const QModelIndexList& indexes) const override;
   bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row,
                        int column, const QModelIndex& parent) const override;
@@ -53,11 +57,15 @@ class TitleListModel : public QAbstractListModel {
   // A dragged entry was dropped so that the area at `from` would go to slot
   // `to`, a move that the rules allow.
   void moveRequested(int from, int to);
+  // Several dragged entries were dropped so that the areas at `dragged` would
+  // go, as a block, to the slots from `target` on, as the rules allow.
+  void blockMoveRequested(std::vector<int> dragged, int target);
 
  private:
   // The move that dropping `data` before row `row` asks for.
   bool DroppedMove(const QMimeData* data, Qt::DropAction action, int row,
-                   const QModelIndex& parent, int& from, int& to) const;
+                   const QModelIndex& parent, std::vector<int>& dragged,
+                   int& to) const;
 
   const SceneryDocument& doc_;
   std::function<QString(int)> problems_;

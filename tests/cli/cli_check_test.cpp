@@ -69,6 +69,7 @@ TEST(CliCheck, UsageErrorsExitTwo) {
       {"check", "--json"},
       {"check", "a", "--json", "--json"},
       {"check", "a", "--jsonx"},
+      {"check", "a", "--all", "--all"},
       {"list", "a", "--json", "b"},
       {"list", "--json"},
   };
@@ -88,9 +89,9 @@ TEST(CliCheck, ProblemsAsLinesAndAsJson) {
   const std::string gone =
       tree.dir.Path("Addon Scenery") +
       (std::filesystem::path::preferred_separator == '/' ? "/" : "\\") + "Gone";
+  // Bare is not active: only its odd flag is reported.
   EXPECT_EQ(lines.out, "2\tmissing-folder\tZ\xC3\xBCrich Gone\t" + gone +
                            "\n"
-                           "3\tno-folder\tBare\t\n"
                            "3\todd-flag\tBare\tActive=yes\n");
   EXPECT_EQ(lines.err, "");
 
@@ -100,13 +101,23 @@ TEST(CliCheck, ProblemsAsLinesAndAsJson) {
   const Json doc = Json::parse(json.out);
   EXPECT_EQ(doc["file"], tree.File());
   EXPECT_EQ(doc["areas"], 3);
-  ASSERT_EQ(doc["problems"].size(), 3u);
+  ASSERT_EQ(doc["problems"].size(), 2u);
   EXPECT_EQ(doc["problems"][0], (Json{{"layer", 2},
                                       {"number", "002"},
                                       {"title", "Z\xC3\xBCrich\tGone"},
                                       {"code", "missing-folder"},
-                                      {"detail", gone}}));
-  EXPECT_EQ(doc["problems"][2]["code"], "odd-flag");
+                                      {"detail", gone},
+                                      {"active", true}}));
+  EXPECT_EQ(doc["problems"][1]["code"], "odd-flag");
+  EXPECT_EQ(doc["problems"][1]["active"], false);
+
+  // --all adds the inactive area's other problems.
+  const CliRun all = Cli({"check", tree.File(), "--all"});
+  EXPECT_EQ(all.status, 3);
+  EXPECT_EQ(all.out, "2\tmissing-folder\tZ\xC3\xBCrich Gone\t" + gone +
+                         "\n"
+                         "3\tno-folder\tBare\t\n"
+                         "3\todd-flag\tBare\tActive=yes\n");
 
   for (const bool asJson : {false, true}) {
     std::vector<std::string> args = {"check", tree.File("Clean.cfg")};
@@ -168,5 +179,28 @@ TEST(CliCheck, UnreadableFileExitsOne) {
       EXPECT_EQ(run.err.rfind(dir.Path(name) + ": ", 0), 0u) << run.err;
       EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
+  }
+}
+
+// Problems of switched-off areas alone do not fail the check, unless asked
+// for; an odd flag fails it whatever the state.
+TEST(CliCheck, InactiveAreasCountOnlyWithAll) {
+  const struct {
+    const char* active;
+    bool all;
+    int status;
+  } cases[] = {{"False", false, 0},
+               {"False", true, 3},
+               {"True", false, 3},
+               {"maybe", false, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.active) + (c.all ? " --all" : ""));
+    TempDir dir;
+    dir.Write("Scenery.cfg",
+              Crlf({"[Area.001]", "Title=Off", "Local=Gone",
+                    std::string("Active=") + c.active, "Required=False"}));
+    std::vector<std::string> args = {"check", dir.Path("Scenery.cfg")};
+    if (c.all) args.push_back("--all");
+    EXPECT_EQ(Cli(args).status, c.status);
   }
 }

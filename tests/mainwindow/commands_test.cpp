@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -1033,11 +1034,14 @@ class CommandsTest : public GuiTest {
     Editor e;
     e.StartWith(MakeFile(300));
     auto* view = e.window->LstTitle;
-    auto* model = view->model();
-    view->scrollTo(model->index(150, 0), QAbstractItemView::PositionAtCenter);
+    view->scrollTo(view->model()->index(150, 0),
+                   QAbstractItemView::PositionAtCenter);
     e.ClickEntry(150);
     const int position = view->verticalScrollBar()->value();
     QVERIFY(position > 0);
+    // The table's model, behind the filter.
+    auto* model =
+        qobject_cast<QAbstractProxyModel*>(view->model())->sourceModel();
     QSignalSpy reset(model, &QAbstractItemModel::modelReset);
     QSignalSpy moved(model, &QAbstractItemModel::rowsMoved);
     QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);

@@ -39,7 +39,8 @@ class FrmConfigTest : public GuiTest {
     };
     row("Label1_0", "Layer", 0, 120, 612, 252);
     row("Label1_1", "Title", 1680, 120, 612, 252);
-    row("LstTitle", "", 120, 360, 3015, 5130);
+    // One filter row lower and shorter than laid out.
+    row("LstTitle", "", 120, 690, 3015, 4800);
     row("Command1_3", "&Lower ", 3240, 600, 972, 372);
     row("Command1_2", "&Raise ", 3240, 1200, 972, 372);
     row("Command1_6", "&Add ", 3240, 1800, 972, 372);

@@ -133,10 +133,11 @@ class HealthTest : public GuiTest {
         out << table->item(r, c)->text();
       return out;
     };
-    QCOMPARE(cells(0).mid(0, 3),
-             (QStringList{"2", "Gone", QStringLiteral("Folder not found")}));
-    QCOMPARE(cells(1).mid(0, 3),
-             (QStringList{"4", "Odd",
+    QCOMPARE(
+        cells(0).mid(0, 4),
+        (QStringList{"2", "Gone", "Yes", QStringLiteral("Folder not found")}));
+    QCOMPARE(cells(1).mid(0, 4),
+             (QStringList{"4", "Odd", "No",
                           QStringLiteral("Flag neither true nor false")}));
     // Sorted by Title, descending: Odd first.
     table->sortByColumn(1, Qt::DescendingOrder);
@@ -156,9 +157,10 @@ class HealthTest : public GuiTest {
     QTest::mouseClick(report->CmdCopy, Qt::LeftButton);
     const QStringList copied =
         QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
-    QCOMPARE(copied[0], QStringLiteral("Layer\tTitle\tProblem\tDetail"));
-    QCOMPARE(copied[1].section(QLatin1Char('\t'), 0, 2),
-             QStringLiteral("4\tOdd\tFlag neither true nor false"));
+    QCOMPARE(copied[0],
+             QStringLiteral("Layer\tTitle\tActive\tProblem\tDetail"));
+    QCOMPARE(copied[1].section(QLatin1Char('\t'), 0, 3),
+             QStringLiteral("4\tOdd\tNo\tFlag neither true nor false"));
     QCOMPARE(copied.size(), 4);  // two rows and the final line end
 
     // Mended meanwhile, seen when the main window is active again.
