@@ -396,10 +396,8 @@ int RunEditVerb(const CliArgs& o, std::ostream& out, std::ostream& err,
     return 1;
   }
   if (r.unchanged) {
-    ReportStream(doc, out, err) << r.done
-                                << ".
-                                   ";
-        return 0;
+    ReportStream(doc, out, err) << r.done << ".\n";
+    return 0;
   }
   if (!output.empty()) doc.ConfigFile = output;
   // A folder that is not there yet may be installed later: saved, but said.
@@ -408,13 +406,12 @@ int RunEditVerb(const CliArgs& o, std::ostream& out, std::ostream& err,
   if (!SaveForCli(doc, out, err, &lock)) return 1;
   if (!missing.empty())
     err << doc.ConfigFile << ": warning: the folder " << missing
-        << " does not exist; saved all the same
-           ";
-        ReportStream(doc, out, err)
-        << r.done
-        << (reordered ? ". The areas were first put into numerical order and "
-                        "renumbered.\n"
-                      : ". The areas were already in numerical order.\n");
+        << " does not exist; saved all the same\n";
+  ReportStream(doc, out, err)
+      << r.done
+      << (reordered ? ". The areas were first put into numerical order and "
+                      "renumbered.\n"
+                    : ". The areas were already in numerical order.\n");
   return 0;
 }
 
