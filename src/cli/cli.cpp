@@ -3,8 +3,11 @@
 
 #include "cli_check.h"
 #include "cli_edit.h"
+#include "cli_locate.h"
+#include "cli_versions.h"
 #include "code_page.h"
 #include "scenery_reader.h"
+#include "scenery_versions.h"
 #include "scenery_writer.h"
 
 #ifndef SCENESHIFTER_VERSION
@@ -29,6 +32,10 @@ constexpr const char* kUsage =
     "                        [--active | --inactive] [--required | "
     "--not-required]\n"
     "                        [--output OUT]\n"
+    "       sceneshifter-cli locate [--json]\n"
+    "       sceneshifter-cli versions list FILE [--json]\n"
+    "       sceneshifter-cli versions diff FILE N [--json]\n"
+    "       sceneshifter-cli versions restore FILE N\n"
     "\n"
     "list       print the scenery areas as the editor's title list shows "
     "them;\n"
@@ -62,6 +69,17 @@ constexpr const char* kUsage =
     "           them (\"True\"/\"False\", \"Local=\"/\"Remote=\"); every "
     "other field\n"
     "           keeps its bytes\n"
+    "locate     print the installed simulator's Scenery.cfg files, one a "
+    "line:\n"
+    "           PATH<TAB>HOW (the registry, or a Wine prefix's registry or a\n"
+    "           search of its drive_c); exits with 3 when there is none\n"
+    "versions   the earlier texts that saves of FILE kept (the last 20): "
+    "list\n"
+    "           them newest first with their date and number of areas, show "
+    "what\n"
+    "           differs from version N (1 the newest) to FILE area by area, "
+    "or\n"
+    "           restore version N (saved as the edit verbs save)\n"
     "\n"
     "LAYER is an area's layer once the areas are in numerical order, as list\n"
     "shows it. TITLE and FOLDER are UTF-8; they are stored in the scenery\n"
@@ -136,7 +154,12 @@ bool SaveForCli(SceneryDocument& doc, std::ostream& err) {
     err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
     return false;
   }
-  for (const std::string* warning : {&saved.backupWarning, &saved.syncWarning})
+  std::string versionWarning;
+  if (saved.replacedExisting)
+    versionWarning = KeepReplacedText(doc.ConfigFile, saved.replacedText);
+  const std::string* const warnings[] = {&saved.backupWarning,
+                                         &saved.syncWarning, &versionWarning};
+  for (const std::string* warning : warnings)
     if (!warning->empty()) err << doc.ConfigFile << ": " << *warning << "\n";
   return true;
 }
@@ -165,6 +188,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out,
   if (IsEditVerb(command)) {
     std::string problem;
     const int status = RunEditVerb(args, out, err, problem);
+    return status == 2 ? Usage(err, problem) : status;
+  }
+  if (command == "locate" || command == "versions") {
+    std::string problem;
+    const int status = command == "locate"
+                           ? LocateCommand(args, out, err, problem)
+                           : VersionsCommand(args, out, err, problem);
     return status == 2 ? Usage(err, problem) : status;
   }
   if (command == "normalize") {
