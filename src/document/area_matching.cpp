@@ -46,7 +46,8 @@ std::vector<int> MatchAreas(const std::vector<AreaIdentity>& left,
   std::vector<int> match(left.size(), -1);
   std::vector<bool> taken(right.size(), false);
   std::vector<std::string> leftGroups(left.size());
-  for (std::size_t i = 0; i < left.size(); ++i) leftGroups[i] = groupOf(left[i]);
+  for (std::size_t i = 0; i < left.size(); ++i)
+    leftGroups[i] = groupOf(left[i]);
 
   // First the pairs that agree on the title too, then the rest of each
   // group in order.

@@ -312,7 +312,8 @@ std::vector<fs::path> WinePrefixes(const LocateSources& sources) {
 }
 
 // The prefix as the user knows it: the home folder as "~".
-std::string ShownPrefix(const fs::path& prefix, const std::string& home) {
+std::string ShownPrefix(const fs::path& prefix, std::string home) {
+  while (home.size() > 1 && home.back() == '/') home.pop_back();
   const std::string text = Utf8Path(prefix);
   if (!home.empty() && text.size() > home.size() &&
       text.compare(0, home.size(), home) == 0 && text[home.size()] == '/')
