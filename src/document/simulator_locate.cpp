@@ -233,19 +233,21 @@ fs::path WinePath(const fs::path& prefix, std::string windowsPath) {
 void SearchFolder(const fs::path& folder, int depth,
                   std::vector<fs::path>& found) {
   std::error_code ec;
-  std::vector<fs::path> entries;
+  std::vector<std::pair<std::string, fs::directory_entry>> entries;
   for (fs::directory_iterator
            it(folder, fs::directory_options::skip_permission_denied, ec),
        end;
        !ec && it != end; it.increment(ec))
-    entries.push_back(it->path());
-  std::sort(entries.begin(), entries.end());
-  for (const fs::path& entry : entries) {
-    if (fs::is_directory(entry, ec)) {
-      if (depth > 1) SearchFolder(entry, depth - 1, found);
-    } else if (SameNoCase(Utf8Path(entry.filename()), kSceneryName) &&
-               fs::is_regular_file(entry, ec)) {
-      found.push_back(entry);
+    entries.emplace_back(Utf8Path(it->path().filename()), *it);
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  // The entries' own types, read with the listing: no file is looked at
+  // one by one unless it bears the name.
+  for (const auto& [name, entry] : entries) {
+    if (entry.is_directory(ec)) {
+      if (depth > 1) SearchFolder(entry.path(), depth - 1, found);
+    } else if (SameNoCase(name, kSceneryName) && entry.is_regular_file(ec)) {
+      found.push_back(entry.path());
     }
   }
 }
@@ -321,9 +323,13 @@ std::string ShownPrefix(const fs::path& prefix, std::string home) {
   return text;
 }
 
+// Looked for in a key as written, its backslashes doubled.
 bool KeepSimulatorKey(std::string_view key) {
-  return AsciiFolded(key).find("microsoft games\\flight simulator\\") !=
-         std::string::npos;
+  constexpr std::string_view kPart =
+      "microsoft games\\\\flight simulator\\\\";
+  for (std::size_t i = 0; i + kPart.size() <= key.size(); ++i)
+    if (SameNoCase(key.substr(i, kPart.size()), kPart)) return true;
+  return false;
 }
 
 }  // namespace
@@ -346,14 +352,16 @@ std::vector<RegistrySection> ParseRegistryText(
       const std::size_t close = line.rfind(']');
       keeping = false;
       if (close == std::string_view::npos || close == 0) continue;
+      const std::string_view written = line.substr(1, close - 1);
+      if (keep && !keep(written)) continue;
       // The key's escapes are those of a quoted value, closed by a quote.
-      std::string raw(line.substr(1, close - 1));
+      std::string raw(written);
       raw += '"';
       std::string key;
       std::size_t pos = 0;
       if (!ReadQuoted(raw, pos, key)) continue;
-      keeping = !keep || keep(key);
-      if (keeping) sections.push_back({std::move(key), {}});
+      keeping = true;
+      sections.push_back({std::move(key), {}});
       continue;
     }
     if (!keeping) continue;

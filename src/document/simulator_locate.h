@@ -36,9 +36,10 @@ struct RegistrySection {
   std::vector<RegistryValue> values;
 };
 
-// The sections of a Wine registry file (system.reg, user.reg) whose key
-// `keep` accepts (null: all), with their string values unescaped; values of
-// other kinds (hex, dword, str(2)) are skipped.
+// The sections of a Wine registry file (system.reg, user.reg) whose key,
+// as written (backslashes doubled), `keep` accepts (null: all), with their
+// keys and string values unescaped; values of other kinds (hex, dword,
+// str(2)) are skipped.
 std::vector<RegistrySection> ParseRegistryText(
     std::string_view text,
     const std::function<bool(std::string_view key)>& keep = nullptr);

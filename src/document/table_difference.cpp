@@ -56,12 +56,13 @@ std::string JoinedLines(const std::vector<std::string>& lines) {
 }
 
 void CompareFields(const AreaEntry& a, const AreaEntry& b, AreaDifference& d) {
-  auto field = [&](const std::string& name, const std::string& before,
+  auto field = [&](const char* name, const std::string& before,
                    const std::string& after) {
     if (before != after) d.fields.push_back({name, before, after});
   };
   field("Title", a.Title, b.Title);
-  field("Folder", FolderText(a), FolderText(b));
+  if (a.PathKey != b.PathKey || a.PathValue != b.PathValue)
+    d.fields.push_back({"Folder", FolderText(a), FolderText(b)});
   field("Texture line", a.TextureLine, b.TextureLine);
   const bool onBefore = EqualsNoCase(a.Active, "true");
   const bool onAfter = EqualsNoCase(b.Active, "true");
@@ -73,8 +74,12 @@ void CompareFields(const AreaEntry& a, const AreaEntry& b, AreaDifference& d) {
   field("Required", a.Required, b.Required);
   field("Exclude", a.Exclude, b.Exclude);
   for (int k = 0; k < 10; ++k)
-    field("Flatten." + std::to_string(k), a.Flatten[k], b.Flatten[k]);
-  field("Other lines", JoinedLines(a.ExtraLines), JoinedLines(b.ExtraLines));
+    if (a.Flatten[k] != b.Flatten[k])
+      d.fields.push_back(
+          {"Flatten." + std::to_string(k), a.Flatten[k], b.Flatten[k]});
+  if (a.ExtraLines != b.ExtraLines)
+    d.fields.push_back(
+        {"Other lines", JoinedLines(a.ExtraLines), JoinedLines(b.ExtraLines)});
 }
 
 }  // namespace
