@@ -325,8 +325,7 @@ std::string ShownPrefix(const fs::path& prefix, std::string home) {
 
 // Looked for in a key as written, its backslashes doubled.
 bool KeepSimulatorKey(std::string_view key) {
-  constexpr std::string_view kPart =
-      "microsoft games\\\\flight simulator\\\\";
+  constexpr std::string_view kPart = "microsoft games\\\\flight simulator\\\\";
   for (std::size_t i = 0; i + kPart.size() <= key.size(); ++i)
     if (SameNoCase(key.substr(i, kPart.size()), kPart)) return true;
   return false;
