@@ -24,11 +24,14 @@ target_include_directories(sceneshifter_settings PUBLIC src/settings)
 target_link_libraries(sceneshifter_settings PUBLIC Qt6::Core)
 
 add_library(sceneshifter_mainwindow STATIC
+  src/mainwindow/area_panel.cpp
   src/mainwindow/frm_config.cpp
   src/mainwindow/frm_config_commands.cpp
   src/mainwindow/frm_config_health.cpp
+  src/mainwindow/frm_config_menus.cpp
   src/mainwindow/frm_check_areas.cpp
   src/mainwindow/health_checker.cpp
+  src/mainwindow/scenery_file_session.cpp
   src/mainwindow/title_list_delegate.cpp
   src/mainwindow/title_list_model.cpp
   src/mainwindow/wrapping_button.h)

@@ -17,7 +17,6 @@
 
 class QAction;
 class QCheckBox;
-class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -29,9 +28,11 @@ class QTimer;
 
 namespace sceneshifter {
 
+class AreaPanel;
 class FrmCheckAreas;
 class HealthChecker;
 struct HealthResult;
+class SceneryFileSession;
 class TitleListDelegate;
 class TitleListModel;
 
@@ -74,6 +75,10 @@ class FrmConfig : public QMainWindow {
   void MnuCheckAreas_Click();
   void MnuAbout_Click();
 
+  // Shows `text` in the status bar's second field, right of the file's
+  // path; an empty text clears it.
+  void ShowStatusMessage(const QString& text);
+
   // Selects list entry `k` from code, as a user's click would; -1 clears the
   // selection.
   void SelectListEntry(int k);
@@ -86,7 +91,11 @@ class FrmConfig : public QMainWindow {
     return recent_.Files().value(index - 1);
   }
 
-  // The controls, by their names.
+  // The panel, and the file on disk behind the document.
+  AreaPanel* Panel() const { return panel_; }
+  SceneryFileSession* Session() const { return session_; }
+
+  // The controls, by their names; those of the area panel are the panel's.
   std::array<QLineEdit*, 15> Text1{};
   std::array<QLabel*, 17> Label1{};
   std::array<QPushButton*, 10> Command1{};  // members 0 and 7 do not exist
@@ -95,6 +104,7 @@ class FrmConfig : public QMainWindow {
   QCheckBox* Check2 = nullptr;
   QListView* LstTitle = nullptr;
   QLabel* StatusBar = nullptr;
+  QLabel* StatusMessage = nullptr;
   QMenu* MnuFile = nullptr;
   QMenu* MnuTools = nullptr;
   QAction* MnuLoad = nullptr;
@@ -126,31 +136,18 @@ class FrmConfig : public QMainWindow {
   void BuildControls();
   void BuildMenus();
   void LstTitle_Click();
-  void SetEditable(bool editing);
-  void FocusTitle();
-  void ClearPanel();
-  // Reads the file at `path` as the new document; on failure the current
-  // document and ConfigFile stay as they were.
-  bool OpenFile(const QString& path);
+  // Viewing, or an area being edited or added: what the panel, the
+  // buttons and the list allow.
+  void SetEditable(bool editing, bool adding = false);
   // Asks whether to save unsaved changes; false when the user's work would
   // be lost (a save that did not happen) or, where `offerCancel` adds a
   // Cancel button, when the user cancelled.
   bool MaybeSave(bool offerCancel = false);
   bool SaveFile(SaveMode mode);
-  // Overwrite, Reload or Cancel: what to do about a file that another
-  // program has changed since it was read or written.
-  Dialogs::Answer AskAboutDiskChange();
-  // Reads the file again in place of the document and its unsaved changes,
-  // keeping the selected area where it can.
-  bool ReloadFile();
-  // Watches the file last read or written (and its folder, to see it
-  // replaced) for changes made by other programs.
-  void WatchFile();
-  // Handles a change on disk once the watcher has been quiet for a moment.
-  void CheckDisk();
-  // True when a reload would drop something: unsaved changes, or a panel
-  // being edited.
-  bool HasUnsavedWork() const;
+  // The window's side of a file read, and of one read again.
+  void FileLoaded();
+  void FileReloaded(int select);
+  void ShowFileMissing(bool missing);
   void End();
   // Puts the window where the last run left it, when that is still on a
   // screen; else centres it.
@@ -158,11 +155,6 @@ class FrmConfig : public QMainWindow {
   // Keeps the window's place for the next run.
   void RememberPosition();
   bool HasCurrentArea() const;
-  // False (the user told which field) when a typed text cannot be kept in
-  // the file's code page.
-  bool PanelTextsFit();
-  // `area` with the panel's values, as O K stores them.
-  void ApplyPanel(AreaEntry& area);
 
   void CmdRaise();
   void CmdLower();
@@ -195,14 +187,10 @@ class FrmConfig : public QMainWindow {
   TitleListModel* model_ = nullptr;
   QUndoStack* history_ = nullptr;
   RecentFileList recent_;
+  AreaPanel* panel_ = nullptr;
+  SceneryFileSession* session_ = nullptr;
   bool ended_ = false;
-  bool startingUp_ = false;
   bool searchUnmatchable_ = false;
-  QFileSystemWatcher* watcher_ = nullptr;
-  QTimer* diskCheck_ = nullptr;
-  // The change on disk last handled (asked about, or a reload tried), so
-  // that it is handled once; the next save asks about it again.
-  FileFingerprint handledChange_;
   HealthChecker* checker_ = nullptr;
   TitleListDelegate* delegate_ = nullptr;
   QTimer* healthTimer_ = nullptr;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "area_panel.h"
 #include "centre_form.h"
 #include "codepage.h"
 #include "frm_config.h"
@@ -21,12 +22,6 @@
 
 namespace sceneshifter {
 namespace {
-
-std::string Bytes(const QLineEdit* box) {
-  std::string bytes;
-  ToFileBytes(box->text(), bytes);
-  return bytes;
-}
 
 // One change of the table in the history. It is recorded once made; undo
 // and redo each take back the change last made, so the step swaps between
@@ -93,17 +88,12 @@ void FrmConfig::Command1_Click(int Index) {
     default:
       return;
   }
-  // The exclude and flatten boxes are read-only in every state.
-  for (int i = 4; i <= 14; ++i) Text1[i]->setReadOnly(true);
 }
 
-void FrmConfig::SetEditable(bool editing) {
-  Option1[1]->setEnabled(editing);
-  Option1[0]->setEnabled(editing);
-  Text1[1]->setReadOnly(!editing);
-  Text1[2]->setReadOnly(!editing);
-  Check1->setEnabled(editing);
-  Check2->setEnabled(editing);
+void FrmConfig::SetEditable(bool editing, bool adding) {
+  panel_->SetState(!editing ? AreaPanel::State::Viewing
+                   : adding ? AreaPanel::State::Adding
+                            : AreaPanel::State::Editing);
   for (int i = 1; i <= 6; ++i) Command1[i]->setEnabled(!editing);
   Command1[8]->setEnabled(editing);
   // Areas move, and steps are taken back, only while viewing.
@@ -199,22 +189,14 @@ void FrmConfig::CmdEdit() {
   if (!HasCurrentArea()) return;
   SetEditable(true);
   doc_.FileChanged = true;
-  FocusTitle();
-}
-
-// The title is what is typed next; Enter then presses O K with it kept.
-void FrmConfig::FocusTitle() {
-  Text1[1]->setFocus(Qt::OtherFocusReason);
-  Text1[1]->selectAll();
+  // The title is what is typed next; Enter then presses O K with it kept.
+  panel_->FocusTitle();
 }
 
 void FrmConfig::CmdAdd() {
   PickerDone = false;
   AddingArea = true;
-  SetEditable(true);
-  Option1[1]->setChecked(true);
-  Text1[1]->clear();
-  Text1[2]->clear();
+  SetEditable(true, true);
   const int B = doc_.LastArea >= 0 ? doc_.Areas[doc_.LastArea].Layer : 0;
 
   // The picker is not modal; this window is disabled and waits in an event
@@ -229,47 +211,13 @@ void FrmConfig::CmdAdd() {
   setEnabled(true);
   activateWindow();  // the keys come back here, not to the closed picker
 
-  Check1->setChecked(true);
-  Text1[3]->setText(QString::number(B + 1));
-  Text1[0]->setText(QString::fromLatin1(FormatAreaNumber(B + 1).c_str()));
-  Text1[2]->setText(FromHostPath(doc_.SceneryPath));
+  panel_->ShowNewArea(B + 1, FromHostPath(doc_.SceneryPath));
   if (Text1[2]->text().isEmpty()) {
     Command1[9]->click();
     return;
   }
   doc_.FileChanged = true;
-  FocusTitle();
-}
-
-bool FrmConfig::PanelTextsFit() {
-  struct Field {
-    QLineEdit* box;
-    const char* name;
-  };
-  const Field fields[] = {{Text1[1], "Title"}, {Text1[2], "Path"}};
-  for (const auto& f : fields) {
-    std::string bytes;
-    if (!ToFileBytes(f.box->text(), bytes)) {
-      dialogs_.Message(
-          this,
-          QStringLiteral("The %1 holds characters that a scenery file cannot "
-                         "store. Please change them.")
-              .arg(QString::fromLatin1(f.name)),
-          Dialogs::Buttons::Ok, QString());
-      return false;
-    }
-  }
-  return true;
-}
-
-void FrmConfig::ApplyPanel(AreaEntry& area) {
-  area.PathKey = Option1[1]->isChecked() ? "Local=" : "Remote=";
-  area.Active = Check1->isChecked() ? "True" : "False";
-  area.Required = Check2->isChecked() ? "True" : "False";
-  area.Title = Bytes(Text1[1]);
-  area.Exclude = Bytes(Text1[4]);
-  for (int v = 0; v <= 9; ++v) area.Flatten[v] = Bytes(Text1[v + 5]);
-  area.PathValue = Bytes(Text1[2]);
+  panel_->FocusTitle();
 }
 
 void FrmConfig::CmdOk() {
@@ -279,20 +227,21 @@ void FrmConfig::CmdOk() {
                      Dialogs::Buttons::Ok, QString());
     return;
   }
-  if (!PanelTextsFit()) return;
+  if (const QString field = panel_->UnstorableField(); !field.isEmpty()) {
+    dialogs_.Message(
+        this,
+        QStringLiteral("The %1 holds characters that a scenery file cannot "
+                       "store. Please change them.")
+            .arg(field),
+        Dialogs::Buttons::Ok, QString());
+    return;
+  }
   if (!AddingArea && !HasCurrentArea()) return;
 
   // The area as it would be stored must read back from the file the same.
-  AreaEntry stored;
-  if (AddingArea) {
-    std::int16_t layer = 0;
-    ParseLayerValue(Bytes(Text1[3]), layer);
-    stored.Layer = layer;
-    stored.Number = Bytes(Text1[0]);
-  } else {
-    stored = doc_.Areas[doc_.CurrentArea];
-  }
-  ApplyPanel(stored);
+  AreaEntry stored =
+      AddingArea ? panel_->NewArea() : doc_.Areas[doc_.CurrentArea];
+  panel_->ApplyTo(stored);
   std::string field = AreaStorageProblem(stored);
   if (!field.empty()) {
     if (field == "Folder") field = "Path";  // the panel's caption

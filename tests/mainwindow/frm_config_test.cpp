@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "codepage.h"
 #include "file_ops.h"
 #include "gui_fixture.h"
+#include "scenery_file_session.h"
 #include "settings_store.h"
 
 using namespace sceneshifter;
@@ -80,7 +82,9 @@ class FrmConfigTest : public GuiTest {
     QVERIFY2(w, qPrintable(name));
     const QRect px(qRound(twips.x() / 15.0), qRound(twips.y() / 15.0),
                    qRound(twips.width() / 15.0), qRound(twips.height() / 15.0));
-    QCOMPARE(w->geometry(), px);
+    // Measured in the window's client area, whichever panel holds it.
+    const QWidget* client = e.window->centralWidget();
+    QCOMPARE(QRect(w->mapTo(client, QPoint()), w->size()), px);
     if (auto* b = qobject_cast<QAbstractButton*>(w))
       QCOMPARE(b->text(), caption);
     if (auto* l = qobject_cast<QLabel*>(w)) QCOMPARE(l->text(), caption);
@@ -140,6 +144,54 @@ class FrmConfigTest : public GuiTest {
     // A separator with a caption would be drawn as a heading.
     QVERIFY(fileItems[4]->text().isEmpty());
     QCOMPARE(fileItems[4]->objectName(), QStringLiteral("MnuFileArray_0"));
+  }
+
+  void statusMessageBesideThePath() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    Editor e;
+    e.StartWith(file);
+    auto* message =
+        e.window->findChild<QLabel*>(QStringLiteral("StatusMessage"));
+    QVERIFY(message);
+    e.window->ShowStatusMessage(QStringLiteral("2 areas selected"));
+    QCOMPARE(message->text(), QStringLiteral("2 areas selected"));
+    QVERIFY(message->isVisible() && !message->accessibleName().isEmpty());
+    // The path keeps its field, and a short one stays clear of the message.
+    const QLabel* path = e.window->StatusBar;
+    QCOMPARE(path->text(), file);
+    const int pathEnd = path->geometry().center().x() +
+                        path->fontMetrics().horizontalAdvance(file) / 2;
+    QVERIFY(path->geometry().contains(message->geometry()));
+    QVERIFY(pathEnd < message->geometry().left());
+    e.window->ShowStatusMessage(QString());
+    QVERIFY(message->text().isEmpty());
+  }
+
+  // The file session on its own: a change on disk met with unsaved work is
+  // asked about, and a reload names the area shown before, found again.
+  void sessionReloadFindsTheAreaShown() {
+    const QString file = MakeFile(QStringLiteral("Scenery.cfg"), 3);
+    SceneryDocument doc;
+    ScriptedDialogs dialogs;
+    QWidget window;
+    SceneryFileSession session(doc, dialogs, &window);
+    session.SetPanelEditing([] { return true; });
+    QSignalSpy loaded(&session, &SceneryFileSession::Loaded);
+    QSignalSpy reloaded(&session, &SceneryFileSession::Reloaded);
+    QVERIFY(!session.Open(Path(QStringLiteral("missing.cfg"))));
+    QVERIFY(doc.ConfigFile.empty());
+    QVERIFY(session.Open(file));
+    QCOMPARE(loaded.count(), 1);
+    doc.CurrentArea = 1;  // "Area title 2"
+    auto areas = NumberedAreas(3);
+    areas.insert(areas.begin(), {"000", "Inserted by another program"});
+    dialogs.setNextAnswer(Dialogs::Answer::Reload);
+    WriteFromOutside(file, SceneryText(areas), true);
+    QTRY_COMPARE(reloaded.count(), 1);
+    QCOMPARE(dialogs.shown.back().buttons,
+             Dialogs::Buttons::OverwriteReloadCancel);
+    QCOMPARE(reloaded.first().first().toInt(), 2);
+    QCOMPARE(doc.AreaCount(), 4);
   }
 
   void tabOrder() {
