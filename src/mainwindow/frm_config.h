@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "scenery_document.h"
 #include "scenery_writer.h"
 #include "settings_store.h"
+#include "simulator_locate.h"
 #include "table_operations.h"
 
 class QAction;
@@ -30,6 +32,7 @@ namespace sceneshifter {
 
 class AreaPanel;
 class FrmCheckAreas;
+class FrmVersions;
 class HealthChecker;
 struct HealthResult;
 class SceneryFileSession;
@@ -73,7 +76,14 @@ class FrmConfig : public QMainWindow {
   void MnuRedo_Click();
   void MnuMoveTo_Click();
   void MnuCheckAreas_Click();
+  void MnuVersions_Click();
   void MnuAbout_Click();
+
+  // How the start-up finds the simulator's scenery file when the remembered
+  // one is gone; the host's registry or Wine prefixes unless replaced.
+  void SetSimulatorLocator(std::function<std::vector<SimulatorFile>()> locate) {
+    locate_ = std::move(locate);
+  }
 
   // Shows `text` in the status bar's second field, right of the file's
   // path; an empty text clears it.
@@ -117,6 +127,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuRedo = nullptr;
   QAction* MnuMoveTo = nullptr;
   QAction* MnuCheckAreas = nullptr;
+  QAction* MnuVersions = nullptr;
   QMenu* MnuHelp = nullptr;
   QAction* MnuAbout = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
@@ -197,6 +208,14 @@ class FrmConfig : public QMainWindow {
   bool painted_ = false;          // the window has been drawn once
   bool checkAfterPaint_ = false;  // a check waits for that
   FrmCheckAreas* report_ = nullptr;
+  // Tools > Earlier Versions (frm_config_versions.cpp).
+  void RestoreVersion(const std::string& text);
+  FrmVersions* versions_ = nullptr;
+  std::function<std::vector<SimulatorFile>()> locate_ = [] {
+    return LocateSimulatorFiles(HostLocateSources());
+  };
+  // What the status bar says about where the start-up found the file.
+  QString foundMessage_;
   std::shared_ptr<const HealthResult> health_;
 };
 

@@ -106,6 +106,7 @@ void FrmConfig::UpdateHistoryItems() {
   MnuUndo->setEnabled(viewing && history_->canUndo());
   MnuRedo->setEnabled(viewing && history_->canRedo());
   MnuMoveTo->setEnabled(viewing);
+  MnuVersions->setEnabled(viewing);
 }
 
 void FrmConfig::ShowChange(const TableChange& change) {
