@@ -33,6 +33,8 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/frm_check_areas.cpp
   src/mainwindow/frm_scenery_sets.cpp
   src/mainwindow/frm_add_new_folders.cpp
+  src/mainwindow/frm_versions.cpp
+  src/mainwindow/frm_config_versions.cpp
   src/mainwindow/health_checker.cpp
   src/mainwindow/scenery_file_session.cpp
   src/mainwindow/title_list_delegate.cpp

@@ -20,6 +20,9 @@ export WINEPREFIX="$PWD/$out/wine" WINEDEBUG=-all DISPLAY=
 # An English system, whose ANSI code page is 1252, as the tests expect.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset SCENESHIFTER_CODEPAGE
+# Versions that the tests' saves keep go to the build folder, never to the
+# prefix's own user data.
+export LOCALAPPDATA="Z:$PWD/$out/data-home"
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 status=0
 ctest --test-dir "$out" --output-on-failure --no-tests=error -j2 || status=$?

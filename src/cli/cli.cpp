@@ -6,10 +6,13 @@
 #include "cli_args.h"
 #include "cli_check.h"
 #include "cli_edit.h"
+#include "cli_locate.h"
 #include "cli_scan.h"
 #include "cli_sets.h"
+#include "cli_versions.h"
 #include "code_page.h"
 #include "scenery_reader.h"
+#include "scenery_versions.h"
 #include "scenery_writer.h"
 
 #ifndef SCENESHIFTER_VERSION
@@ -208,6 +211,30 @@ const CliVerb kVerbs[] = {
      {"--json"},
      nullptr,
      RunScanVerb},
+    {"locate",
+     "locate [--json]",
+     "print the installed simulator's Scenery.cfg files, one a line:\n"
+     "           PATH<TAB>HOW (the registry, or a Wine prefix's registry or "
+     "a\n"
+     "           search of its drive_c); exits with 3 when there is none",
+     {},
+     {"--json"},
+     nullptr,
+     LocateCommand},
+    {"versions",
+     "versions list FILE [--json]\n"
+     "       sceneshifter-cli versions diff FILE N [--json]\n"
+     "       sceneshifter-cli versions restore FILE N",
+     "the earlier texts that saves of FILE kept (the last 20): list\n"
+     "           them newest first with their date and number of areas, "
+     "show what\n"
+     "           differs from version N (1 the newest) to FILE area by area, "
+     "or\n"
+     "           restore version N (saved as the edit verbs save)",
+     {},
+     {},
+     nullptr,
+     VersionsCommand},
     {"sets",
      "sets list FILE\n"
      "       sceneshifter-cli sets (save | apply | delete) FILE NAME\n"
@@ -311,7 +338,12 @@ bool SaveForCli(SceneryDocument& doc, std::ostream& out, std::ostream& err,
     err << doc.ConfigFile << ": could not be saved: " << saved.error << "\n";
     return false;
   }
-  for (const std::string* warning : {&saved.backupWarning, &saved.syncWarning})
+  std::string versionWarning;
+  if (saved.replacedExisting)
+    versionWarning = KeepReplacedText(doc.ConfigFile, saved.replacedText);
+  const std::string* const warnings[] = {&saved.backupWarning,
+                                         &saved.syncWarning, &versionWarning};
+  for (const std::string* warning : warnings)
     if (!warning->empty()) err << doc.ConfigFile << ": " << *warning << "\n";
   return true;
 }

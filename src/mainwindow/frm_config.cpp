@@ -344,6 +344,10 @@ bool FrmConfig::LoadFile() {
 }
 
 void FrmConfig::FileLoaded() {
+  // Where the start-up found a file says nothing about the next one.
+  if (!foundMessage_.isEmpty() && StatusMessage->text() == foundMessage_)
+    ShowStatusMessage(QString());
+  foundMessage_.clear();
   TableReplaced();
   SelectListEntry(doc_.LastArea);
   if (HasCurrentArea()) FillTextBoxs(doc_.LastArea);

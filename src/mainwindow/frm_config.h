@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "scenery_scan.h"
 #include "scenery_writer.h"
 #include "settings_store.h"
+#include "simulator_locate.h"
 #include "table_operations.h"
 
 class QAction;
@@ -36,6 +38,7 @@ class AreaPanel;
 struct BlockChange;
 class FrmCheckAreas;
 class FrmScenerySets;
+class FrmVersions;
 class HealthChecker;
 struct HealthResult;
 class SceneryFileSession;
@@ -84,6 +87,7 @@ class FrmConfig : public QMainWindow {
   void MnuCheckAreas_Click();
   void MnuScenerySets_Click();
   void MnuAddNewFolders_Click();
+  void MnuVersions_Click();
   void MnuAbout_Click();
   void MnuActivate_Click();
   void MnuDeactivate_Click();
@@ -93,6 +97,12 @@ class FrmConfig : public QMainWindow {
   // Returns how many areas changed.
   int SwitchAreas(const std::vector<std::pair<int, bool>>& changes,
                   const QString& historyText);
+
+  // How the start-up finds the simulator's scenery file when the remembered
+  // one is gone; the host's registry or Wine prefixes unless replaced.
+  void SetSimulatorLocator(std::function<std::vector<SimulatorFile>()> locate) {
+    locate_ = std::move(locate);
+  }
 
   // Shows `text` in the status bar's second field, right of the file's
   // path; an empty text clears it.
@@ -142,6 +152,7 @@ class FrmConfig : public QMainWindow {
   QAction* MnuAddNewFolders = nullptr;
   QAction* MnuActivate = nullptr;
   QAction* MnuDeactivate = nullptr;
+  QAction* MnuVersions = nullptr;
   QMenu* MnuHelp = nullptr;
   QAction* MnuAbout = nullptr;
   std::vector<QAction*> MnuFileArray;  // element 0 is the separator
@@ -257,6 +268,14 @@ class FrmConfig : public QMainWindow {
   bool checkAfterPaint_ = false;  // a check waits for that
   FrmCheckAreas* report_ = nullptr;
   FrmScenerySets* sets_ = nullptr;
+  // Tools > Earlier Versions (frm_config_versions.cpp).
+  void RestoreVersion(const std::string& text);
+  FrmVersions* versions_ = nullptr;
+  std::function<std::vector<SimulatorFile>()> locate_ = [] {
+    return LocateSimulatorFiles(HostLocateSources());
+  };
+  // What the status bar says about where the start-up found the file.
+  QString foundMessage_;
   std::shared_ptr<const HealthResult> health_;
 };
 

@@ -110,6 +110,7 @@ void FrmConfig::UpdateHistoryItems() {
   MnuRedo->setEnabled(viewing && history_->canRedo());
   MnuMoveTo->setEnabled(viewing && AreaCommandsAllowed());
   MnuAddNewFolders->setEnabled(viewing);
+  MnuVersions->setEnabled(viewing);
 }
 
 void FrmConfig::ShowChange(const TableChange& change) {

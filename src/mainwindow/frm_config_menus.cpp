@@ -96,6 +96,10 @@ void FrmConfig::BuildMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_N),
                           &FrmConfig::MnuAddNewFolders_Click);
   MnuAddNewFolders->setText(QStringLiteral("Add Ne&w Folders\u2026"));
+  MnuVersions =
+      item(MnuTools, "MnuVersions", "Earl&ier Versions",
+           QKeySequence(Qt::CTRL | Qt::Key_H), &FrmConfig::MnuVersions_Click);
+  MnuVersions->setText(QStringLiteral("Earl&ier Versions\u2026"));
   history_ = new QUndoStack(this);
   connect(history_, &QUndoStack::canUndoChanged, this,
           &FrmConfig::UpdateHistoryItems);
@@ -124,6 +128,11 @@ void FrmConfig::Startup(const QString& fileArgument) {
   if (!fileArgument.isEmpty()) doc_.ConfigFile = ToHostPath(fileArgument);
   // The dialog opens where the remembered file was, or the last choice is.
   QString folder = DialogFolder(doc_.ConfigFile);
+  // Until the user chooses, the dialog offers the simulator's own file, when
+  // one is installed, selected so that Enter opens it.
+  QString file;
+  std::vector<SimulatorFile> found;
+  bool looked = false;
   while (!FileExists(doc_.ConfigFile)) {
     const auto answer = dialogs_.Message(
         this, QStringLiteral("Please find Flight Sim Scenery config File"),
@@ -132,18 +141,40 @@ void FrmConfig::Startup(const QString& fileArgument) {
       End();
       return;
     }
+    if (!looked) {
+      looked = true;
+      if (locate_) found = locate_();
+      if (!found.empty()) {
+        folder = FromHostPath(FolderOf(found.front().path));
+        file = FromHostPath(FileNameOf(found.front().path));
+      }
+    }
     const QString chosen = dialogs_.OpenFileName(
         this, QStringLiteral("Please find Flight Sim Scenery config File"),
         QStringLiteral("Scenery.cfg (Scenery.cfg scenery.cfg SCENERY.CFG)"),
-        folder);
+        folder, file);
     doc_.ConfigFile = ToHostPath(chosen);
-    if (!chosen.isEmpty()) folder = DialogFolder(doc_.ConfigFile);
+    if (!chosen.isEmpty()) {
+      folder = DialogFolder(doc_.ConfigFile);
+      file.clear();
+    }
     WriteSettings();
   }
   doc_.FSFolder = FolderOf(doc_.ConfigFile);
   session_->SetStartingUp(true);
-  LoadFile();
+  const bool loaded = LoadFile();
   session_->SetStartingUp(false);
+  const QString opened =
+      QFileInfo(FromHostPath(doc_.ConfigFile)).canonicalFilePath();
+  for (const SimulatorFile& f : found) {
+    if (!loaded ||
+        QFileInfo(FromHostPath(f.path)).canonicalFilePath() != opened)
+      continue;
+    foundMessage_ =
+        QStringLiteral("Found through %1").arg(QString::fromUtf8(f.how));
+    ShowStatusMessage(foundMessage_);
+    break;
+  }
 }
 
 void FrmConfig::MnuLoad_Click() {

@@ -12,6 +12,7 @@
 #include "codepage.h"
 #include "path_helpers.h"
 #include "scenery_reader.h"
+#include "scenery_versions.h"
 
 namespace sceneshifter {
 namespace {
@@ -93,7 +94,14 @@ bool SceneryFileSession::Save(SaveMode mode) {
   }
   emit Saved();
   WatchFile();
-  for (const std::string* warning : {&r.backupWarning, &r.syncWarning})
+  // The text replaced becomes an earlier version; not keeping it is only
+  // worth a word, the save itself stands.
+  const std::string versionWarning =
+      r.replacedExisting ? KeepReplacedText(doc_.ConfigFile, r.replacedText)
+                         : std::string();
+  const std::string* const warnings[] = {&r.backupWarning, &r.syncWarning,
+                                         &versionWarning};
+  for (const std::string* warning : warnings)
     if (!warning->empty())
       dialogs_.Message(window_,
                        QStringLiteral("The scenery file %1 was saved, but %2.")

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -131,9 +132,12 @@ QString DesktopDialogs::InputBox(QWidget* parent, const QString& prompt,
 
 QString DesktopDialogs::OpenFileName(QWidget* parent, const QString& title,
                                      const QString& filter,
-                                     const QString& folder) {
+                                     const QString& folder,
+                                     const QString& file) {
   WaitUntilMapped(parent);
-  return QFileDialog::getOpenFileName(parent, title, folder, filter);
+  // A starting path that names a file opens its folder with it selected.
+  const QString start = file.isEmpty() ? folder : QDir(folder).filePath(file);
+  return QFileDialog::getOpenFileName(parent, title, start, filter);
 }
 
 QString DesktopDialogs::SaveFileName(QWidget* parent, const QString& title,
@@ -177,7 +181,7 @@ Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
                                          Buttons buttons, const QString& title,
                                          const QString& detail) {
   shown.push_back(
-      {QStringLiteral("message"), prompt, title, {}, detail, buttons, {}});
+      {QStringLiteral("message"), prompt, title, {}, detail, buttons, {}, {}});
   if (buttons == Buttons::Ok) return Answer::Ok;
   return Next(answers_,
               buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
@@ -185,21 +189,24 @@ Dialogs::Answer ScriptedDialogs::Message(QWidget*, const QString& prompt,
 
 QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt,
                                   const QString& title) {
-  shown.push_back({QStringLiteral("input"), prompt, title, {}, {}, {}, {}});
+  shown.push_back({QStringLiteral("input"), prompt, title, {}, {}, {}, {}, {}});
   return Next(inputs_, QString());
 }
 
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& title,
                                       const QString& filter,
-                                      const QString& folder) {
-  shown.push_back({QStringLiteral("open"), {}, title, filter, {}, {}, folder});
+                                      const QString& folder,
+                                      const QString& file) {
+  shown.push_back(
+      {QStringLiteral("open"), {}, title, filter, {}, {}, folder, file});
   return Next(fileNames_, QString());
 }
 
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
                                       const QString& filter,
                                       const QString& folder) {
-  shown.push_back({QStringLiteral("save"), {}, title, filter, {}, {}, folder});
+  shown.push_back(
+      {QStringLiteral("save"), {}, title, filter, {}, {}, folder, {}});
   return Next(fileNames_, QString());
 }
 

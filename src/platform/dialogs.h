@@ -31,11 +31,13 @@ class Dialogs {
   virtual QString InputBox(QWidget* parent, const QString& prompt,
                            const QString& title) = 0;
   // `filter` in Qt's form ("Scenery.cfg (Scenery.cfg scenery.cfg)");
-  // `folder` is where the dialog opens (empty: the platform's choice). The
-  // chosen full path, or an empty text when cancelled.
+  // `folder` is where the dialog opens (empty: the platform's choice), and
+  // `file`, when not empty, the name of a file there that is selected, so
+  // that Enter opens it. The chosen full path, or an empty text when
+  // cancelled.
   virtual QString OpenFileName(QWidget* parent, const QString& title,
-                               const QString& filter,
-                               const QString& folder) = 0;
+                               const QString& filter, const QString& folder,
+                               const QString& file = QString()) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& title,
                                const QString& filter,
                                const QString& folder) = 0;
@@ -56,7 +58,8 @@ class DesktopDialogs : public Dialogs {
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
-                       const QString& filter, const QString& folder) override;
+                       const QString& filter, const QString& folder,
+                       const QString& file = QString()) override;
   QString SaveFileName(QWidget* parent, const QString& title,
                        const QString& filter, const QString& folder) override;
   QString FolderName(QWidget* parent, const QString& title,
@@ -77,6 +80,7 @@ class ScriptedDialogs : public Dialogs {
     QString detail;
     Buttons buttons = Buttons::Ok;
     QString folder;  // where a file dialog opened
+    QString file;    // the file an open dialog selected at first
   };
 
   void setNextAnswer(Answer a) { answers_.push_back(a); }
@@ -89,7 +93,8 @@ class ScriptedDialogs : public Dialogs {
   QString InputBox(QWidget* parent, const QString& prompt,
                    const QString& title) override;
   QString OpenFileName(QWidget* parent, const QString& title,
-                       const QString& filter, const QString& folder) override;
+                       const QString& filter, const QString& folder,
+                       const QString& file = QString()) override;
   QString SaveFileName(QWidget* parent, const QString& title,
                        const QString& filter, const QString& folder) override;
   // Answered from the file-name queue.

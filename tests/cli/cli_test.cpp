@@ -28,6 +28,7 @@ using namespace sceneshifter;
 using sceneshifter::testing::Cli;
 using sceneshifter::testing::CliRun;
 using sceneshifter::testing::Crlf;
+using sceneshifter::testing::KeepVersionsAway;
 using sceneshifter::testing::TempDir;
 
 namespace {
@@ -325,6 +326,7 @@ std::wstring Wide(const std::string& utf8) {
 // The built sceneshifter-cli.exe, its standard output and error caught in
 // files: the real program through its wide-argument entry point.
 CliRun RunProgram(const std::vector<std::string>& args) {
+  KeepVersionsAway();
   std::string exe = SCENESHIFTER_CLI_EXE;
   if (exe.rfind('/', 0) == 0) exe = "Z:" + exe;  // a host path under Wine
   std::wstring line = L"\"" + Wide(exe) + L"\"";

@@ -1,12 +1,15 @@
 # SPDX-License-Identifier: MIT
 # What the end-to-end scripts share; sourced by each with the build folder as
 # its first argument. Sets bin (the build folder) and work (a temporary
-# folder, removed at exit) and points the settings store into work.
+# folder, removed at exit) and points the settings store and the user's
+# data into work.
 set -euo pipefail
 bin=$(realpath "${1:?usage: $(basename "$0") BUILD_DIR}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
+# Versions that saves keep stay in the work folder too.
+export XDG_DATA_HOME="$work/data"
 mkdir -p "$XDG_CONFIG_HOME/Sceneshifter"
 unset QT_QPA_PLATFORM
 
