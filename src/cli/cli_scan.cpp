@@ -105,10 +105,11 @@ int AddScanned(const ScanArgs& a, std::ostream& out, std::ostream& err) {
     return 1;
   }
   if (!a.output.empty()) doc.ConfigFile = a.output;
-  if (!SaveForCli(doc, err)) return 1;
+  if (!SaveForCli(doc, out, err, &lock)) return 1;
   const std::size_t n = scan.folders.size();
-  out << "Added " << n << (n == 1 ? " area at layer " : " areas at layers ")
-      << first;
+  std::ostream& report = ReportStream(doc, out, err);
+  report << "Added " << n << (n == 1 ? " area at layer " : " areas at layers ")
+         << first;
   if (n > 1) report << " to " << doc.AreaCount();
   report << (reordered ? ". The areas were first put into numerical order and "
                          "renumbered.\n"

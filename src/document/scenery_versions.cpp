@@ -129,7 +129,7 @@ std::vector<SceneryVersion> VersionStore::List(
     const std::string& sceneryPath) const {
   const std::string folder = FolderFor(sceneryPath);
   std::vector<SceneryVersion> versions;
-  const std::vector<std::string> names = ops_.ListFolder(folder);
+  const std::vector<std::string> names = ops_.ListRegularFiles(folder);
   const std::set<std::string> present(names.begin(), names.end());
   const std::size_t suffix = std::char_traits<char>::length(kTimeSuffix);
   for (const std::string& entry : names) {

@@ -306,9 +306,9 @@ bool FrmConfig::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     const QKeySequence pressed(key->keyCombination());
-    for (QAction* a :
-         {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext, MnuCheckAreas,
-          MnuScenerySets, MnuAddNewFolders, MnuActivate, MnuDeactivate})
+    for (QAction* a : {MnuSave, MnuSaveAs, MnuExit, MnuSearch, MnuSearchNext,
+                       MnuCheckAreas, MnuScenerySets, MnuAddNewFolders,
+                       MnuActivate, MnuDeactivate, MnuVersions})
       if (a->shortcut() == pressed) return true;  // left unaccepted
   }
   if (event->type() == QEvent::KeyPress) {

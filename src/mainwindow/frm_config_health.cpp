@@ -196,8 +196,6 @@ void FrmConfig::ReportSelectInList(const std::vector<int>& layers) {
   activateWindow();
 }
 
-}  // namespace sceneshifter
-
 void FrmConfig::MnuScenerySets_Click() {
   if (!sets_) {
     sets_ = new FrmScenerySets(
@@ -221,3 +219,5 @@ void FrmConfig::MnuScenerySets_Click() {
   sets_->raise();
   sets_->activateWindow();
 }
+
+}  // namespace sceneshifter

@@ -212,7 +212,8 @@ QString ScriptedDialogs::SaveFileName(QWidget*, const QString& title,
 
 QString ScriptedDialogs::FolderName(QWidget*, const QString& title,
                                     const QString& folder) {
-  shown.push_back({QStringLiteral("folder"), {}, title, {}, {}, {}, folder});
+  shown.push_back(
+      {QStringLiteral("folder"), {}, title, {}, {}, {}, folder, {}});
   return Next(fileNames_, QString());
 }
 
