@@ -42,6 +42,7 @@ add_library(sceneshifter_mainwindow STATIC
   src/mainwindow/area_filter_model.cpp
   src/mainwindow/frm_config_selection.cpp
   src/mainwindow/editing_keys.cpp
+  src/mainwindow/history_step.h
   src/mainwindow/wrapping_button.h)
 target_include_directories(sceneshifter_mainwindow PUBLIC src/mainwindow)
 target_compile_definitions(sceneshifter_mainwindow PRIVATE

@@ -18,6 +18,7 @@
 #include "frm_add_new_folders.h"
 #include "frm_config.h"
 #include "frm_files.h"
+#include "history_step.h"
 #include "scenery_writer.h"
 #include "text_bytes.h"
 #include "title_list_model.h"
@@ -25,38 +26,7 @@
 namespace sceneshifter {
 namespace {
 
-// One change of the table in the history. It is recorded once made; undo
-// and redo each take back the change last made, so the step swaps between
-// the change and its reverse.
-class TableStep : public QUndoCommand {
- public:
-  TableStep(SceneryDocument& doc, std::function<void(const TableChange&)> show,
-            TableChange change, const QString& text)
-      : QUndoCommand(text),
-        doc_(doc),
-        show_(std::move(show)),
-        change_(std::move(change)) {}
-
-  void undo() override { Revert(); }
-  void redo() override {
-    if (made_) {
-      made_ = false;  // the command itself made it, just before
-      return;
-    }
-    Revert();
-  }
-
- private:
-  void Revert() {
-    change_ = RevertChange(doc_, change_);
-    show_(change_);
-  }
-
-  SceneryDocument& doc_;
-  std::function<void(const TableChange&)> show_;
-  TableChange change_;
-  bool made_ = true;
-};
+using TableStep = HistoryStep<TableChange, RevertChange>;
 
 }  // namespace
 

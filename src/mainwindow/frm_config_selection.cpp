@@ -16,43 +16,14 @@
 #include "area_filter_model.h"
 #include "codepage.h"
 #include "frm_config.h"
+#include "history_step.h"
 #include "title_list_model.h"
 #include "window_units.h"
 
 namespace sceneshifter {
 namespace {
 
-// One command on several areas in the history; like the one-area step, undo
-// and redo each take back the change last made.
-class BlockStep : public QUndoCommand {
- public:
-  BlockStep(SceneryDocument& doc, std::function<void(const BlockChange&)> show,
-            BlockChange change, const QString& text)
-      : QUndoCommand(text),
-        doc_(doc),
-        show_(std::move(show)),
-        change_(std::move(change)) {}
-
-  void undo() override { Revert(); }
-  void redo() override {
-    if (made_) {
-      made_ = false;
-      return;
-    }
-    Revert();
-  }
-
- private:
-  void Revert() {
-    change_ = BlockRevert(doc_, change_);
-    show_(change_);
-  }
-
-  SceneryDocument& doc_;
-  std::function<void(const BlockChange&)> show_;
-  BlockChange change_;
-  bool made_ = true;
-};
+using BlockStep = HistoryStep<BlockChange, BlockRevert>;
 
 }  // namespace
 
