@@ -36,10 +36,6 @@ std::vector<std::string> SplitNames(std::string_view text) {
   return names;
 }
 
-bool EndsWithBgl(std::string_view name) {
-  return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".bgl");
-}
-
 std::string Joined(const std::vector<int>& layers) {
   std::string text;
   for (const int layer : layers) {
@@ -491,6 +487,10 @@ std::vector<std::string> AreaFolderPaths(const HealthSnapshot& snapshot) {
   for (const HealthArea& area : snapshot.areas)
     paths.push_back(checker.Locate(area));
   return paths;
+}
+
+bool EndsWithBgl(std::string_view name) {
+  return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".bgl");
 }
 
 std::string FoldName(std::string_view utf8) {

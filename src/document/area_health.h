@@ -92,4 +92,8 @@ std::vector<std::string> AreaFolderPaths(const HealthSnapshot& snapshot);
 // bytes that are not UTF-8 stay as they are.
 std::string FoldName(std::string_view utf8);
 
+// True for a name ending in ".bgl" in any letter case: a file the simulator
+// reads as scenery.
+bool EndsWithBgl(std::string_view name);
+
 }  // namespace sceneshifter

@@ -30,10 +30,6 @@ struct Listing {
   int bglFiles = 0;
 };
 
-bool EndsWithBgl(std::string_view name) {
-  return name.size() >= 4 && EqualsNoCase(name.substr(name.size() - 4), ".bgl");
-}
-
 Listing List(const fs::path& folder) {
   Listing l;
   std::error_code ec;
